@@ -1,0 +1,41 @@
+# GoogleTest for Windows, built from Debian's sources.
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# The session fixture: a fresh prefix and an Xvfb display for the whole run, torn down after it.
+add_test(NAME wine.session.start COMMAND ${WINE_HARNESS}/session.sh start ${WINE_STATE_DIR})
+add_test(NAME wine.session.stop COMMAND ${WINE_HARNESS}/session.sh stop ${WINE_STATE_DIR})
+set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
+set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+
+function(add_wine_gtest target)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+                         PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 ${ARGN})
+endfunction()
+
+# The driver: finds the program's windows and message boxes from outside.
+add_library(velvane_driver STATIC tests/wine/driver/driver.cpp)
+target_include_directories(velvane_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
+target_compile_options(velvane_driver PRIVATE ${VELVANE_WARNINGS})
+target_link_libraries(velvane_driver PUBLIC ${WIN32_SYSTEM_LIBS})
+add_executable(velvane-driver tests/wine/driver/driver_main.cpp)
+target_compile_options(velvane-driver PRIVATE ${VELVANE_WARNINGS})
+target_link_libraries(velvane-driver PRIVATE velvane_driver)
+
+# In-process tests of the Win32 glue.
+file(GLOB GLUE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/glue/*.cpp)
+add_executable(glue_tests ${GLUE_TEST_SOURCES})
+target_compile_options(glue_tests PRIVATE ${VELVANE_WARNINGS})
+target_link_libraries(glue_tests PRIVATE velvane_glue velvane_driver gtest_main)
+add_wine_gtest(glue_tests)
+
+# End-to-end tests: sample discs in temp folders, autostart.exe run on them, read from outside.
+file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/e2e/*.cpp)
+add_executable(e2e_tests ${E2E_TEST_SOURCES})
+target_compile_options(e2e_tests PRIVATE ${VELVANE_WARNINGS})
+target_link_libraries(e2e_tests PRIVATE velvane_driver gtest_main)
+add_dependencies(e2e_tests autostart)
+add_wine_gtest(e2e_tests)
+add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage*)
+set_tests_properties(e2e.german_user PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120
+                     ENVIRONMENT "VELVANE_LC_ALL=de_DE.UTF-8;VELVANE_EXPECT_GERMAN=1")

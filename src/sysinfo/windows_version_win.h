@@ -1,0 +1,10 @@
+#pragma once
+
+#include "sysinfo/windows_version.h"
+
+namespace velvane {
+
+// Asks the system on every call; a failed query gives 0.
+WindowsVersionCode GetWindowsVersionCode();
+
+}  // namespace velvane

@@ -1,0 +1,18 @@
+#pragma once
+// Files and folders as the program sees them: 8-bit paths in the ANSI code page.
+
+#include <optional>
+#include <string>
+
+namespace velvane {
+
+// The folder of the executable's own path, with its trailing backslash.
+std::string ProgramFolder();
+
+// True when `path` names an existing file (not a folder).
+bool FileExists(const std::string& path);
+
+// The whole content of a file, or nullopt when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+}  // namespace velvane

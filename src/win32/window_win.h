@@ -1,0 +1,38 @@
+#pragma once
+// The base of the program's windows: binds the C++ object to its HWND at WM_NCCREATE, unbinds it
+// at WM_NCDESTROY, and turns every message into a call of the virtual HandleMessage, catching
+// whatever escapes it.
+
+#include <windows.h>
+
+namespace velvane {
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    // Registers a window class whose procedure dispatches to Window objects (once per name).
+    static void RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background);
+
+    // Creates this object's window; throws std::system_error when the system refuses.
+    void CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
+                      int left, int top, int width, int height, HWND owner);
+
+    void DestroyHandle();
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace velvane

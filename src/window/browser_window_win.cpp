@@ -1,0 +1,160 @@
+#include "window/browser_window_win.h"
+
+#include "app/application_win.h"
+#include "app/message_catalogue.h"
+#include "app/startup_decisions.h"
+#include "browserhost/ie_utils_win.h"
+#include "config/profile_reader.h"
+#include "splash/about_box_win.h"
+#include "win32/exception_edge_win.h"
+#include "win32/file_system_win.h"
+#include "win32/message_dialog_win.h"
+
+namespace velvane {
+namespace {
+
+constexpr char kWindowClass[] = "TBrowserWindow";
+constexpr WPARAM kAboutCommandId = 65535;
+
+// The window as designed; setup from the launch settings changes what it names.
+constexpr int kDesignLeft = 232;
+constexpr int kDesignTop = 206;
+constexpr int kDesignWidth = 341;
+constexpr int kDesignHeight = 262;
+constexpr char kDesignCaption[] = "Velvane";
+
+}  // namespace
+
+TBrowserWindow::~TBrowserWindow() = default;
+
+void TBrowserWindow::Create() {
+    RegisterWindowClass(kWindowClass, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+    CreateHandle(0, kWindowClass, kDesignCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                 kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight,
+                 Application::Instance().Handle());
+    Application::Instance().SetMainWindow(Handle());
+    font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    programFolder_ = ProgramFolder();
+    RunGuarded([this] { FormCreate(); });
+}
+
+void TBrowserWindow::FormCreate() {
+    language = LanguageForLangId(GetUserDefaultLangID());
+    Application::Instance().SetMessageHook([this](MSG& message) { return AboutMenuHook(message); });
+    // A version text that does not parse is a browser too old, not an error.
+    useExternalBrowser = UseExternalBrowserFor(GetIEVersion());
+}
+
+std::string TBrowserWindow::GetMessageText(std::int32_t id, const std::string& argument) const {
+    return velvane::GetMessageText(language, id, argument);
+}
+
+void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) const {
+    ShowErrorBox(Application::Instance().Handle(), GetMessageText(id, argument));
+}
+
+void TBrowserWindow::ReadLaunchSettings() {
+    std::string path = programFolder_ + "autorun.inf";
+    if (!FileExists(path)) {
+        ShowError(kMsgConfigMissing, path);
+        Application::Instance().Terminate();
+        return;
+    }
+    // A file that exists but cannot be read reads as an empty one: every key takes its default.
+    std::string content = ReadWholeFile(path).value_or(std::string());
+    settings = ReadLaunchSettingsFrom(ProfileFile::Parse(content));
+}
+
+void TBrowserWindow::SetupMainWindow() { closeTicks = 0; }
+
+void TBrowserWindow::Show() {
+    FormShow();
+    ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+void TBrowserWindow::FormShow() {
+    SetWindowTextA(Handle(), settings.windowCaption.c_str());
+    Application::Instance().SetTitle(settings.windowCaption);
+}
+
+void TBrowserWindow::Close() {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose) return;
+    CloseAction action = CloseAction::Hide;
+    FormClose(action);
+    switch (action) {
+        case CloseAction::Free:
+            DestroyHandle();  // WM_DESTROY requests termination
+            break;
+        case CloseAction::Hide:
+            ShowWindow(Handle(), SW_HIDE);
+            break;
+        case CloseAction::None:
+            break;
+    }
+}
+
+// The closing sequence: hide at once, keep the splash strip on top for a few timer ticks, and
+// only then close for good (the about box's timer asks again with closeConfirmed set).
+void TBrowserWindow::FormCloseQuery(bool& /*canClose*/) {
+    if (IsZoomed(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    ShowWindow(Handle(), SW_HIDE);
+    if (!aboutBox_) return;
+    aboutBox_->ShowAsSplash(true);
+    aboutBox_->SetStayOnTop(true);
+    aboutBox_->ShowModeless();
+    aboutBox_->EnableShutdownTimer();
+}
+
+void TBrowserWindow::FormClose(CloseAction& action) {
+    bool confirmed = aboutBox_ == nullptr || aboutBox_->closeConfirmed;
+    action = confirmed ? CloseAction::Free : CloseAction::None;
+}
+
+bool TBrowserWindow::AboutMenuHook(MSG& message) {
+    // The whole wParam is compared: the low four bits of a system command are not masked.
+    if (message.message != WM_SYSCOMMAND || message.wParam != kAboutCommandId) return false;
+    ShowAboutModal();
+    return true;
+}
+
+void TBrowserWindow::WMSysCommand(WPARAM command, LPARAM lParam) {
+    if (command == kAboutCommandId) ShowAboutModal();
+    if ((command & 0xFFF0) == SC_MINIMIZE) {
+        // Minimising the application window hides its owned main window with it, and the
+        // task-bar button restores both.
+        ShowWindow(Application::Instance().Handle(), SW_MINIMIZE);
+        return;
+    }
+    DefaultHandling(WM_SYSCOMMAND, command, lParam);
+}
+
+void TBrowserWindow::ShowAboutModal() {
+    if (!aboutBox_) return;
+    aboutBox_->ShowAsSplash(false);
+    aboutBox_->SetStayOnTop(true);
+    aboutBox_->ShowModal();
+}
+
+LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_SYSCOMMAND:
+            WMSysCommand(wParam, lParam);
+            return 0;
+        case WM_DESTROY:
+            Application::Instance().Terminate();
+            return 0;
+        default:
+            return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+}  // namespace velvane

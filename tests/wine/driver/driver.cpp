@@ -1,0 +1,179 @@
+#include "driver/driver.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace velvane::driver {
+namespace {
+
+std::string WindowText(HWND hwnd) {
+    char buffer[4096] = {};
+    // WM_GETTEXT works across processes for any window; GetWindowText would not read controls.
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+std::string ClassName(HWND hwnd) {
+    char buffer[256] = {};
+    GetClassNameA(hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+// The environment block of this process with `extra` set on top of it.
+std::string EnvironmentBlock(const Environment& extra) {
+    std::vector<std::string> entries;
+    char* block = GetEnvironmentStringsA();
+    for (const char* p = block; *p; p += std::strlen(p) + 1) entries.emplace_back(p);
+    FreeEnvironmentStringsA(block);
+    for (const auto& [name, value] : extra) {
+        std::string prefix = name + "=";
+        std::erase_if(entries, [&](const std::string& e) {
+            return _strnicmp(e.c_str(), prefix.c_str(), prefix.size()) == 0;
+        });
+        entries.push_back(prefix + value);
+    }
+    std::string result;
+    for (const std::string& e : entries) result += e + '\0';
+    result += '\0';
+    return result;
+}
+
+}  // namespace
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Kill();
+        info_ = std::exchange(other.info_, {});
+    }
+    return *this;
+}
+
+Process::~Process() { Kill(); }
+
+void Process::Kill() {
+    if (info_.hProcess) {
+        if (Running()) {
+            TerminateProcess(info_.hProcess, 99);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hProcess);
+    }
+    if (info_.hThread) CloseHandle(info_.hThread);
+    info_ = {};
+}
+
+bool Process::Running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) const {
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+Process Start(const std::string& program, const std::string& folder, const Environment& extra) {
+    std::string commandLine = "\"" + program + "\"";
+    std::string environment = EnvironmentBlock(extra);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        environment.data(), folder.c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start " + program + ", error " +
+                                 std::to_string(GetLastError()));
+    }
+    return Process(info);
+}
+
+WindowInfo ReadWindow(HWND hwnd) {
+    WindowInfo info;
+    info.hwnd = hwnd;
+    info.className = ClassName(hwnd);
+    info.text = WindowText(hwnd);
+    GetWindowRect(hwnd, &info.rect);
+    GetClientRect(hwnd, &info.clientRect);
+    info.style = GetWindowLongA(hwnd, GWL_STYLE);
+    info.exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    info.classStyle = GetClassLongA(hwnd, GCL_STYLE);
+    info.visible = IsWindowVisible(hwnd) != FALSE;
+    return info;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->pid) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid) {
+    WindowSearch search{pid, {}};
+    EnumWindows(&CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Pause(DWORD ms) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+}
+
+std::optional<WindowInfo> WaitForWindow(DWORD pid, const std::function<bool(const WindowInfo&)>& pick,
+                                        DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND hwnd : TopLevelWindows(pid)) {
+            WindowInfo info = ReadWindow(hwnd);
+            if (pick(info)) return info;
+        }
+        if (GetTickCount() - start >= timeoutMs) return std::nullopt;
+        Pause(20);
+    }
+}
+
+std::optional<WindowInfo> WaitForWindowOfClass(DWORD pid, const std::string& className,
+                                               DWORD timeoutMs, bool mustBeVisible) {
+    return WaitForWindow(
+        pid,
+        [&](const WindowInfo& w) {
+            return w.className == className && (w.visible || !mustBeVisible);
+        },
+        timeoutMs);
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+    std::optional<WindowInfo> dialog = WaitForWindowOfClass(pid, "#32770", timeoutMs);
+    if (!dialog) return std::nullopt;
+    // Give the box a moment to lay out its controls after it became visible.
+    Pause(50);
+    MessageBoxInfo box;
+    box.hwnd = dialog->hwnd;
+    box.title = dialog->text;
+    HWND text = GetDlgItem(dialog->hwnd, 0xFFFF);
+    box.text = text ? WindowText(text) : std::string();
+    for (HWND child = GetWindow(dialog->hwnd, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_stricmp(ClassName(child).c_str(), "Button") == 0 && IsWindowVisible(child)) {
+            box.buttons.push_back(WindowText(child));
+        }
+    }
+    return box;
+}
+
+void Dismiss(const MessageBoxInfo& box, int command) {
+    PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+}
+
+}  // namespace velvane::driver

@@ -1,0 +1,84 @@
+#pragma once
+// The test driver: starts autostart.exe on a sample disc and reads its windows and message boxes
+// from outside, as a person at the screen would see them.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velvane::driver {
+
+// A started process; its handles are closed with it, and a process still running at the end of a
+// test is killed so that it cannot outlive the test.
+class Process {
+public:
+    Process() = default;
+    explicit Process(PROCESS_INFORMATION info) : info_(info) {}
+    Process(Process&& other) noexcept : info_(std::exchange(other.info_, {})) {}
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    bool Running() const;
+    // The exit code once the process ended within the timeout, nullopt otherwise.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs) const;
+
+private:
+    void Kill();
+    PROCESS_INFORMATION info_{};
+};
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Starts `program` in `folder` with the current environment plus (or overridden by) `extra`.
+Process Start(const std::string& program, const std::string& folder,
+              const Environment& extra = {});
+
+struct WindowInfo {
+    HWND hwnd = nullptr;
+    std::string className;
+    std::string text;
+    RECT rect{};
+    RECT clientRect{};
+    LONG style = 0;
+    LONG exStyle = 0;
+    DWORD classStyle = 0;
+    bool visible = false;
+};
+
+WindowInfo ReadWindow(HWND hwnd);
+
+// The top-level windows that belong to process `pid`, visible or not.
+std::vector<HWND> TopLevelWindows(DWORD pid);
+
+// Waits until `pick` finds a top-level window of `pid` (pumping this thread's messages).
+std::optional<WindowInfo> WaitForWindow(DWORD pid, const std::function<bool(const WindowInfo&)>& pick,
+                                        DWORD timeoutMs);
+
+std::optional<WindowInfo> WaitForWindowOfClass(DWORD pid, const std::string& className,
+                                               DWORD timeoutMs, bool mustBeVisible = true);
+
+struct MessageBoxInfo {
+    HWND hwnd = nullptr;
+    std::string title;
+    std::string text;
+    std::vector<std::string> buttons;
+};
+
+// Waits for a visible dialog-class window (a message box) of process `pid`.
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs);
+
+// Dismisses a message box as its button would (IDOK or IDCANCEL).
+void Dismiss(const MessageBoxInfo& box, int command);
+
+// Lets time pass while pumping this thread's messages.
+void Pause(DWORD ms);
+
+}  // namespace velvane::driver
