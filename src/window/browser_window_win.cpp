@@ -55,32 +55,6 @@ void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) con
     ShowErrorBox(Application::Instance().Handle(), GetMessageText(id, argument));
 }
 
-void TBrowserWindow::ReadLaunchSettings() {
-    std::string path = programFolder_ + "autorun.inf";
-    if (!FileExists(path)) {
-        ShowError(kMsgConfigMissing, path);
-        Application::Instance().Terminate();
-        return;
-    }
-    // A file that exists but cannot be read reads as an empty one: every key takes its default.
-    std::string content = ReadWholeFile(path).value_or(std::string());
-    settings = ReadLaunchSettingsFrom(ProfileFile::Parse(content));
-}
-
-void TBrowserWindow::SetupMainWindow() { closeTicks = 0; }
-
-void TBrowserWindow::Show() {
-    FormShow();
-    ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
-    ShowWindow(Handle(), SW_SHOW);
-    UpdateWindow(Handle());
-}
-
-void TBrowserWindow::FormShow() {
-    SetWindowTextA(Handle(), settings.windowCaption.c_str());
-    Application::Instance().SetTitle(settings.windowCaption);
-}
-
 void TBrowserWindow::Close() {
     bool canClose = true;
     FormCloseQuery(canClose);

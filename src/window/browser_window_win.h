@@ -51,13 +51,16 @@ public:
     std::string language;
 
 private:
+    // Creation and the closing sequence (browser_window_win.cpp).
     void FormCreate();
-    void FormShow();
     void FormCloseQuery(bool& canClose);
     void FormClose(CloseAction& action);
     bool AboutMenuHook(MSG& message);
     void WMSysCommand(WPARAM command, LPARAM lParam);
     void ShowAboutModal();
+
+    // Start page display (start_page_win.cpp).
+    void FormShow();
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
