@@ -15,7 +15,7 @@ endfunction()
 
 # The driver: finds the program's windows and message boxes from outside.
 add_library(velvane_driver STATIC tests/wine/driver/driver.cpp)
-target_include_directories(velvane_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
+target_include_directories(velvane_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(velvane_driver PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(velvane_driver PUBLIC ${WIN32_SYSTEM_LIBS})
 add_executable(velvane-driver tests/wine/driver/driver_main.cpp)
@@ -39,3 +39,9 @@ add_wine_gtest(e2e_tests)
 add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage*)
 set_tests_properties(e2e.german_user PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120
                      ENVIRONMENT "VELVANE_LC_ALL=de_DE.UTF-8;VELVANE_EXPECT_GERMAN=1")
+
+# Reports the Windows version code, run by the glue tests under pretended releases.
+add_executable(version_probe tests/wine/probes/version_probe.cpp)
+target_compile_options(version_probe PRIVATE ${VELVANE_WARNINGS})
+target_link_libraries(version_probe PRIVATE velvane_glue)
+add_dependencies(glue_tests version_probe)

@@ -81,11 +81,14 @@ std::int32_t ReadNumber(const std::optional<std::string>& value, std::int32_t de
     if (!value) {
         return defaultValue;
     }
-    std::string text = *value;
-    if (text.size() > 2 && (text.starts_with("0x") || text.starts_with("0X"))) {
-        text.replace(0, 2, "$");
+    const std::string& text = *value;
+    const bool zeroXPrefix = text.size() > 2 && (text.starts_with("0x") || text.starts_with("0X"));
+    if (!zeroXPrefix) {
+        return ConvertInteger(text).value_or(defaultValue);
     }
-    return ConvertInteger(text).value_or(defaultValue);
+    std::string dollarForm = "$";
+    dollarForm.append(text, 2);
+    return ConvertInteger(dollarForm).value_or(defaultValue);
 }
 
 bool ReadSwitch(const std::optional<std::string>& value, bool defaultOn) {

@@ -13,7 +13,9 @@ ExceptionSink& Sink() {
 
 }  // namespace
 
-void SetExceptionSink(ExceptionSink sink) { Sink() = std::move(sink); }
+void SetExceptionSink(ExceptionSink sink) {
+    Sink() = std::move(sink);
+}
 
 void HandleExceptionAtEdge() noexcept {
     std::exception_ptr error = std::current_exception();

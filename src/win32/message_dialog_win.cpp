@@ -54,21 +54,26 @@ SIZE MeasureText(HWND dialog, HFONT font, const std::string& text) {
     HDC dc = GetDC(dialog);
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     int maxWidth = std::max(300, GetSystemMetrics(SM_CXSCREEN) * 5 / 8);
+    int maxHeight = std::max(100, GetSystemMetrics(SM_CYSCREEN) * 3 / 4);
     RECT bounds{0, 0, maxWidth, 0};
+    // Long paths and URLs have no blanks to break at: break them like an edit control would,
+    // and keep a box with an endless text on the screen (the rest is cut off).
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(dialog, dc);
-    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+    return {std::min<LONG>(bounds.right - bounds.left, maxWidth),
+            std::min<LONG>(bounds.bottom - bounds.top, maxHeight)};
 }
 
 HWND AddControl(HWND dialog, const char* className, const char* text, DWORD style, int id,
                 const RECT& r, HFONT font) {
-    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left,
-                                   r.top, r.right - r.left, r.bottom - r.top, dialog,
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
-    if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control && font)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
@@ -100,16 +105,14 @@ void LayOut(HWND dialog, DialogState& state) {
 
     HWND icon = AddControl(dialog, "STATIC", "", SS_ICON, kIconId,
                            {kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize}, nullptr);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.spec->icon)), 0);
-    AddControl(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX, kTextId,
-               {textLeft, textTop, textLeft + text.cx, textTop + text.cy}, font);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.spec->icon)),
+                 0);
+    AddControl(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+               kTextId, {textLeft, textTop, textLeft + text.cx, textTop + text.cy}, font);
     int buttonLeft = (clientWidth - kButtonWidth) / 2;
-    HWND button = AddControl(dialog, "BUTTON", state.spec->button,
-                             WS_TABSTOP | BS_DEFPUSHBUTTON, state.spec->buttonId,
-                             {buttonLeft, buttonTop, buttonLeft + kButtonWidth,
-                              buttonTop + kButtonHeight},
-                             font);
+    HWND button = AddControl(
+        dialog, "BUTTON", state.spec->button, WS_TABSTOP | BS_DEFPUSHBUTTON, state.spec->buttonId,
+        {buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight}, font);
     SendMessageA(dialog, DM_SETDEFID, state.spec->buttonId, 0);
 
     RECT frame{0, 0, clientWidth, clientHeight};

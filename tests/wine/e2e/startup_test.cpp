@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "case_name.h"
 #include "driver/driver.h"
 #include "e2e/sample_disc.h"
 
@@ -122,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BrokenFile{"NoNewline", "[velvane] fullscreen=1 windowcaption=Nope"},
                     BrokenFile{"HugeLine", "[velvane]\n" + std::string(100000, 'k') + "=v\n"},
                     BrokenFile{"Empty", ""}),
-    [](const testing::TestParamInfo<BrokenFile>& param) { return std::string(param.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace velvane::e2e

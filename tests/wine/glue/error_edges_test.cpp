@@ -1,0 +1,108 @@
+// Errors at the edges of Win32 frames, and the program's two message boxes as a person sees
+// them.
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <stdexcept>
+#include <string>
+
+#include "driver/driver.h"
+#include "win32/exception_edge_win.h"
+#include "win32/message_dialog_win.h"
+#include "win32/window_win.h"
+
+namespace velvane {
+namespace {
+
+class ThrowingWindow : public Window {
+public:
+    ThrowingWindow() {
+        RegisterWindowClass("VelvaneThrowingTestWindow", 0, nullptr);
+        CreateHandle(0, "VelvaneThrowingTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr);
+    }
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP)
+            throw std::runtime_error("thrown inside a window procedure");
+        return DefaultHandling(message, wParam, lParam);
+    }
+};
+
+TEST(ExceptionEdge, WindowProcedureHandsTheErrorToTheSinkInsteadOfUnwinding) {
+    std::string seen;
+    SetExceptionSink([&](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            seen = e.what();
+        }
+    });
+    ThrowingWindow window;
+    EXPECT_EQ(SendMessageA(window.Handle(), WM_APP, 0, 0), 0);
+    EXPECT_EQ(seen, "thrown inside a window procedure");
+    // The window is still alive and answers the next message.
+    EXPECT_NE(SendMessageA(window.Handle(), WM_GETTEXTLENGTH, 0, 0), -1);
+    SetExceptionSink(nullptr);
+}
+
+// Shows a box on this thread while another thread reads it from outside and dismisses it.
+driver::MessageBoxInfo ShowAndRead(MessageDialogKind kind, const std::string& text,
+                                   int dismissWith) {
+    auto reader = std::async(std::launch::async, [dismissWith] {
+        std::optional<driver::MessageBoxInfo> box =
+            driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
+        if (box)
+            driver::Dismiss(*box, dismissWith);
+        return box.value_or(driver::MessageBoxInfo{});
+    });
+    ShowMessageDialog(nullptr, kind, text);
+    return reader.get();
+}
+
+TEST(MessageDialogs, ErrorBoxHasOneCancelButton) {
+    driver::MessageBoxInfo box =
+        ShowAndRead(MessageDialogKind::Error, "Line one\rLine \"two\" & more", IDCANCEL);
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_EQ(box.text, "Line one\rLine \"two\" & more");
+    ASSERT_EQ(box.buttons.size(), 1u);
+    EXPECT_EQ(box.buttons[0], "Cancel");
+}
+
+TEST(MessageDialogs, InformationBoxHasOneOkButton) {
+    driver::MessageBoxInfo box = ShowAndRead(MessageDialogKind::Information, "Note", IDOK);
+    EXPECT_EQ(box.title, "Information");
+    EXPECT_EQ(box.text, "Note");
+    ASSERT_EQ(box.buttons.size(), 1u);
+    EXPECT_EQ(box.buttons[0], "OK");
+}
+
+TEST(MessageDialogs, EnterDismissesTheErrorBox) {
+    // Enter reaches a dialog as IDOK; the error box has no OK button but must close all the same.
+    driver::MessageBoxInfo box = ShowAndRead(MessageDialogKind::Error, "x", IDOK);
+    EXPECT_EQ(box.title, "Error");
+}
+
+// Message 12 names a URL, message 15 a path: neither has blanks to break at.
+TEST(MessageDialogs, VeryLongTextStillFitsOnTheScreen) {
+    std::string text(20000, 'w');
+    auto reader = std::async(std::launch::async, [] {
+        std::optional<driver::MessageBoxInfo> box =
+            driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
+        RECT r{};
+        if (box) {
+            GetWindowRect(box->hwnd, &r);
+            driver::Dismiss(*box, IDCANCEL);
+        }
+        return r;
+    });
+    ShowMessageDialog(nullptr, MessageDialogKind::Error, text);
+    RECT r = reader.get();
+    EXPECT_GT(r.right - r.left, 0);
+    EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_LE(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
+}
+
+}  // namespace
+}  // namespace velvane

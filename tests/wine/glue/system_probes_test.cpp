@@ -1,0 +1,89 @@
+// The system probes against what Wine reports: the Windows release (under several pretended
+// releases) and the installed browser's version.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup_decisions.h"
+#include "browserhost/ie_utils_win.h"
+#include "case_name.h"
+#include "driver/driver.h"
+#include "sysinfo/windows_version_win.h"
+
+namespace velvane {
+namespace {
+
+// Makes Wine report `release` to one program by name, for as long as the object lives.
+class PretendedRelease {
+public:
+    PretendedRelease(const std::string& program, const char* release)
+        : key_(kAppDefaults + program) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(release),
+                           static_cast<DWORD>(strlen(release) + 1));
+            RegCloseKey(key);
+        }
+    }
+    ~PretendedRelease() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+    PretendedRelease(const PretendedRelease&) = delete;
+    PretendedRelease& operator=(const PretendedRelease&) = delete;
+
+private:
+    static constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\";
+    std::string key_;
+};
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+struct ReleaseCase {
+    const char* name;
+    const char* wineVersion;  // as winecfg names it
+    int code;
+};
+
+class WindowsVersionProbe : public testing::TestWithParam<ReleaseCase> {};
+
+// The probe runs in a program of its own: Wine fixes the reported release when a process starts.
+TEST_P(WindowsVersionProbe, ClassifiesThePretendedRelease) {
+    PretendedRelease release("version_probe.exe", GetParam().wineVersion);
+    std::string folder = OwnFolder();
+    driver::Process probe = driver::Start(folder + "version_probe.exe", folder);
+    std::optional<DWORD> code = probe.WaitForExit(30000);
+    ASSERT_TRUE(code) << "the probe did not end";
+    EXPECT_EQ(static_cast<int>(*code), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Releases, WindowsVersionProbe,
+    testing::Values(ReleaseCase{"WindowsXP", "winxp", 9}, ReleaseCase{"Windows2000", "win2k", 8},
+                    // Wine's Windows 98 reports the service letter " A ": the Second Edition.
+                    ReleaseCase{"Windows98SecondEdition", "win98", 4},
+                    ReleaseCase{"WindowsMe", "winme", 5}, ReleaseCase{"Windows95", "win95", 1},
+                    ReleaseCase{"WindowsNT4", "nt40", 7}, ReleaseCase{"Windows7", "win7", 0}),
+    CaseName());
+
+TEST(BrowserVersionProbe, ReadsTheWebBrowserLibrarysFileVersion) {
+    std::string version = GetIEVersion();
+    ASSERT_FALSE(version.empty());
+    EXPECT_TRUE(version[0] >= '0' && version[0] <= '9') << version;
+    // Wine's library reports a version the gate accepts, so the embedded browser is used.
+    EXPECT_FALSE(UseExternalBrowserFor(version)) << version;
+}
+
+TEST(HtmlHelpLoader, AnswersWithoutHelpFileAndLoadsOnce) {
+    // Closing all help windows is harmless with none open; what counts is that the call neither
+    // fails nor shows a system box, and that repeated calls reuse the loaded library.
+    for (int i = 0; i < 3; ++i) CallHtmlHelp(nullptr, std::string(), 0x0012, 0);
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace velvane
