@@ -260,7 +260,8 @@ public:
         }
         const std::size_t closing = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
         if (closing != std::string_view::npos) {
-            AddHeader(CutAtNul(line.substr(1, closing - 1)));
+            // "[ velvane ]" names the section "velvane", as the system's reader has it.
+            AddHeader(CutAtNul(TrimBlanks(line.substr(1, closing - 1))));
             return;
         }
         const std::size_t equals = line.find('=');

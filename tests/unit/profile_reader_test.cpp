@@ -39,7 +39,7 @@ TEST(ProfileFileTest, LooksUpKeysBySectionAndName) {
         {"inner blanks of key kept", "[s]\nmy key=v\n", "s", "my key", "v"},
         {"value blanks trimmed", "[s]\nk= \t v w \t \n", "s", "k", "v w"},
         {"indented header", "  [s]  \nk=v\n", "s", "k", "v"},
-        {"blanks inside brackets kept", "[ s ]\nk=v\n", " s ", "k", "v"},
+        {"blanks inside brackets trimmed", "[ s ]\nk=v\n", "s", "k", "v"},
         {"text after header ignored", "[s] trailing\nk=v\n", "s", "k", "v"},
         {"last bracket closes", "[a]b]\nk=v\n", "a]b", "k", "v"},
         {"unclosed header is a key", "[s\nk=v\n", "", "k", "v"},

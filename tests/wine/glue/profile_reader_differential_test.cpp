@@ -1,6 +1,8 @@
 // The portable profile reader against the system's own (GetPrivateProfileStringA) on awkward
 // autorun.inf files: wherever the program relies on a property of the reader, both must agree.
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -47,12 +49,12 @@ std::string TempFilePath() {
     return path;  // a full path: bare names would resolve to the Windows folder
 }
 
-void WriteFile(const std::string& path, const std::string& content) {
+void WriteWholeFile(const std::string& path, const std::string& content) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
 }
 
@@ -104,6 +106,9 @@ std::vector<CorpusFile> Corpus() {
         {"TabsInsideValue", "[velvane]\nwindowcaption=a\tb\n"},
         {"Latin1Bytes", "[velvane]\nwindowcaption=\xC4rger \xFC\xE9\n"},
         {"SectionWithTrailingText", "[velvane] trailing\nwindowcaption=found\n"},
+        {"LoneCarriageReturns", "[velvane]\rwindowcaption=cr\rstartpage=s\r"},
+        {"BlanksInsideBrackets", "[ velvane ]\nwindowcaption=x\n"},
+        {"NulInsideValue", std::string("[velvane]\nwindowcaption=a \0b\nstartpage=s\n", 41)},
     };
 }
 
@@ -111,7 +116,7 @@ class ProfileReaderAgreement : public testing::TestWithParam<CorpusFile> {};
 
 TEST_P(ProfileReaderAgreement, BothReadersGiveTheSameValues) {
     std::string path = TempFilePath();
-    WriteFile(path, GetParam().content);
+    WriteWholeFile(path, GetParam().content);
     ProfileFile portable = ProfileFile::Parse(GetParam().content);
     for (const Query& q : kQueries) {
         EXPECT_EQ(Show(portable.Read(q.section, q.key)), Show(SystemRead(path, q)))
@@ -121,6 +126,14 @@ TEST_P(ProfileReaderAgreement, BothReadersGiveTheSameValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ProfileReaderAgreement, testing::ValuesIn(Corpus()), CaseName());
+
+// Where the readers part on purpose. The system's reader takes a line without "=" as a key
+// with no value, which hides a later line that gives the key a value; the program follows the
+// rule that only a line with "=" is a key, so a stray word on its own line costs nothing.
+TEST(ProfileReaderDifference, LineWithoutEqualsHidesNothing) {
+    ProfileFile portable = ProfileFile::Parse("[velvane]\nwindowcaption\nwindowcaption=x\n");
+    EXPECT_EQ(portable.Read("velvane", "windowcaption"), "x");
+}
 
 }  // namespace
 }  // namespace velvane
