@@ -1,0 +1,106 @@
+#include "skin/opaque_region_win.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "skin/gdi_scope_win.h"
+#include "skin/opaque_runs.h"
+#include "skin/pairwise_merge.h"
+
+namespace velvane {
+namespace {
+
+// Small enough that ExtCreateRegion stays in its linear range under Wine, large enough that the
+// number of CombineRgn calls stays low.
+constexpr std::size_t kRectsPerLeaf = 16;
+
+PixelRect ToPixelRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+GdiRegion LeafRegion(std::span<const PixelRect> rects) {
+    struct LeafData {
+        RGNDATAHEADER header;
+        RECT rects[kRectsPerLeaf];
+    } data{};
+    PixelRect bounds = rects.front();
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const PixelRect& r = rects[i];
+        data.rects[i] = {r.left, r.top, r.right, r.bottom};
+        bounds = {std::min(bounds.left, r.left), std::min(bounds.top, r.top),
+                  std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)};
+    }
+    data.header.dwSize = sizeof data.header;
+    data.header.iType = RDH_RECTANGLES;
+    data.header.nCount = static_cast<DWORD>(rects.size());
+    data.header.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    data.header.rcBound = {bounds.left, bounds.top, bounds.right, bounds.bottom};
+    const DWORD size = static_cast<DWORD>(sizeof data.header + rects.size() * sizeof(RECT));
+    GdiRegion leaf(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(&data)));
+    return leaf ? std::move(leaf) : gdi::EmptyRegion();
+}
+
+// The colour of one pixel of `source` as a 32-bit DIB holds it: read through the same kind of
+// copy as the rest of the picture, so that both sides of every comparison went through the same
+// colour conversion.
+std::uint32_t PixelAsCopied(HDC source, int x, int y) {
+    gdi::Dib32 pixel(1, 1);
+    gdi::MemoryDC dc(CreateCompatibleDC(source));
+    {
+        gdi::SelectScope select(dc.get(), pixel.Handle());
+        BitBlt(dc.get(), 0, 0, 1, 1, source, x, y, SRCCOPY);
+    }
+    GdiFlush();
+    return pixel.View().pixels[0] & gdi::Dib32::kColourMask;
+}
+
+}  // namespace
+
+GdiRegion RegionFromRects(std::span<const PixelRect> rects) {
+    auto unite = [](GdiRegion&& a, GdiRegion&& b) {
+        CombineRgn(a.get(), a.get(), b.get(), RGN_OR);
+        return std::move(a);
+    };
+    PairwiseMerger<GdiRegion, decltype(unite)> merger(unite);
+    for (std::size_t first = 0; first < rects.size(); first += kRectsPerLeaf) {
+        const std::size_t count = std::min(kRectsPerLeaf, rects.size() - first);
+        merger.Add(LeafRegion(rects.subspan(first, count)));
+    }
+    std::optional<GdiRegion> region = merger.Finish();
+    return region ? std::move(*region) : gdi::EmptyRegion();
+}
+
+GdiRegion OpaqueRegionOfCopy(HDC source, const RECT& client, const RECT& draw) {
+    const PixelRect clientRect = ToPixelRect(client);
+    // The copy covers the client area; draw rectangle and result are moved by its origin.
+    const PixelRect drawRect{draw.left - client.left, draw.top - client.top,
+                             draw.right - client.left, draw.bottom - client.top};
+    const PixelRect scan = Intersect({0, 0, clientRect.Width(), clientRect.Height()}, drawRect);
+    RECT sourceBox{};
+    if (scan.IsEmpty() || GetClipBox(source, &sourceBox) == ERROR)
+        return gdi::EmptyRegion();
+    if (sourceBox.right <= sourceBox.left || sourceBox.bottom <= sourceBox.top) {
+        return gdi::EmptyRegion();
+    }
+    const std::uint32_t transparent = PixelAsCopied(source, sourceBox.left, sourceBox.bottom - 1);
+
+    gdi::Dib32 copy(clientRect.Width(), clientRect.Height());
+    {
+        gdi::MemoryDC dc(CreateCompatibleDC(source));
+        gdi::SelectScope select(dc.get(), copy.Handle());
+        StretchBlt(dc.get(), drawRect.left, drawRect.top, drawRect.Width(), drawRect.Height(),
+                   source, sourceBox.left, sourceBox.top, sourceBox.right - sourceBox.left,
+                   sourceBox.bottom - sourceBox.top, SRCCOPY);
+    }
+    GdiFlush();
+
+    std::vector<PixelRect> rects =
+        OpaqueBands(copy.View(), scan, transparent, gdi::Dib32::kColourMask);
+    GdiRegion region = RegionFromRects(rects);
+    if (client.left != 0 || client.top != 0)
+        OffsetRgn(region.get(), client.left, client.top);
+    return region;
+}
+
+}  // namespace velvane

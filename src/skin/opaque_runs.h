@@ -1,0 +1,36 @@
+#pragma once
+// Pixels to rectangles: the opaque pixels of a 32-bit image as the few rectangles a window region
+// is made of.
+//
+// Each row is cut into maximal runs of pixels whose colour differs from the transparent colour;
+// consecutive rows with exactly the same runs merge into one band, so a shape with straight sides
+// costs one rectangle per run, not one per run and row. The rectangles come out in the order a
+// region's data wants them: bands top to bottom, runs left to right within a band, none
+// overlapping.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "skin/shape_geometry.h"
+
+namespace velvane {
+
+// A read-only view of 32-bit pixels, rows top to bottom, `stride` pixels from one row to the
+// next (at least `width`).
+struct PixelView {
+    const std::uint32_t* pixels = nullptr;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::ptrdiff_t stride = 0;
+
+    const std::uint32_t* Row(std::int32_t y) const { return pixels + y * stride; }
+};
+
+// The opaque pixels of `area` (clipped to the view) as banded rectangles in view coordinates.
+// A pixel is opaque when (pixel & colourMask) differs from (transparent & colourMask); the mask
+// lets a caller ignore a byte the pixel format leaves undefined, such as alpha.
+std::vector<PixelRect> OpaqueBands(const PixelView& view, PixelRect area, std::uint32_t transparent,
+                                   std::uint32_t colourMask);
+
+}  // namespace velvane
