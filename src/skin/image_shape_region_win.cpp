@@ -65,7 +65,8 @@ GdiRegion TImageShape::ShapeOfPicture(const TBitmapGraphic& graphic) const {
     gdi::SelectScope select(dc.get(), rendered.Handle());
     graphic.DrawOpaque(dc.get());
     const RECT client{0, 0, Width(), Height()};
-    return BuildOpaqueRegion(dc.get(), client, GetDrawRect());
+    const PixelView pixels = rendered.View();
+    return BuildOpaqueRegion(dc.get(), client, GetDrawRect(), &pixels);
 }
 
 void TImageShape::OffsetIntoParentWindow(HRGN region) const {
@@ -80,8 +81,9 @@ void TImageShape::OffsetIntoParentWindow(HRGN region) const {
     OffsetRgn(region, offset.x, offset.y);
 }
 
-GdiRegion TImageShape::BuildOpaqueRegion(HDC source, const RECT& client, const RECT& draw) {
-    return OpaqueRegionOfCopy(source, client, draw);
+GdiRegion TImageShape::BuildOpaqueRegion(HDC source, const RECT& client, const RECT& draw,
+                                         const PixelView* sourcePixels) {
+    return OpaqueRegionOfCopy(source, client, draw, sourcePixels);
 }
 
 void TImageShape::ApplyWindowRegion(GdiRegion region) {

@@ -30,6 +30,7 @@
 #include <functional>
 #include <string>
 
+#include "skin/opaque_runs.h"
 #include "skin/picture_win.h"
 #include "win32/unique_handle_win.h"
 
@@ -128,8 +129,11 @@ public:
     // Reshapes the parent after a change of the picture or a drawing property.
     void UpdateShape();
     // The pixels of `source` (the picture at natural size) that differ from its bottom-left
-    // pixel, as drawn into `draw` and cut to `client`. The caller owns the region.
-    static GdiRegion BuildOpaqueRegion(HDC source, const RECT& client, const RECT& draw);
+    // pixel, as drawn into `draw` and cut to `client`. The caller owns the region. A caller that
+    // owns the bitmap in `source` may pass its pixels, which saves a copy when the picture is
+    // drawn at its own size (see OpaqueRegionOfCopy).
+    static GdiRegion BuildOpaqueRegion(HDC source, const RECT& client, const RECT& draw,
+                                       const PixelView* sourcePixels = nullptr);
     // Replaces this control's share of the parent's window region with `region` (parent window
     // coordinates). The window system owns the region afterwards.
     void ApplyWindowRegion(GdiRegion region);

@@ -55,6 +55,35 @@ std::uint32_t PixelAsCopied(HDC source, int x, int y) {
     return pixel.View().pixels[0] & gdi::Dib32::kColourMask;
 }
 
+GdiRegion OpaqueRegionInPlace(const PixelView& pixels, const PixelRect& scan,
+                              const PixelRect& drawRect) {
+    const std::uint32_t transparent = pixels.Row(pixels.height - 1)[0];
+    const PixelRect sourceScan{scan.left - drawRect.left, scan.top - drawRect.top,
+                               scan.right - drawRect.left, scan.bottom - drawRect.top};
+    std::vector<PixelRect> rects =
+        OpaqueBands(pixels, sourceScan, transparent, gdi::Dib32::kColourMask);
+    GdiRegion region = RegionFromRects(rects);
+    OffsetRgn(region.get(), drawRect.left, drawRect.top);
+    return region;
+}
+
+GdiRegion OpaqueRegionThroughCopy(HDC source, const PixelRect& sourceBox, const PixelRect& copyRect,
+                                  const PixelRect& scan, const PixelRect& drawRect) {
+    const std::uint32_t transparent = PixelAsCopied(source, sourceBox.left, sourceBox.bottom - 1);
+    gdi::Dib32 copy(copyRect.Width(), copyRect.Height());
+    {
+        gdi::MemoryDC dc(CreateCompatibleDC(source));
+        gdi::SelectScope select(dc.get(), copy.Handle());
+        StretchBlt(dc.get(), drawRect.left, drawRect.top, drawRect.Width(), drawRect.Height(),
+                   source, sourceBox.left, sourceBox.top, sourceBox.Width(), sourceBox.Height(),
+                   SRCCOPY);
+    }
+    GdiFlush();
+    std::vector<PixelRect> rects =
+        OpaqueBands(copy.View(), scan, transparent, gdi::Dib32::kColourMask);
+    return RegionFromRects(rects);
+}
+
 }  // namespace
 
 GdiRegion RegionFromRects(std::span<const PixelRect> rects) {
@@ -71,35 +100,33 @@ GdiRegion RegionFromRects(std::span<const PixelRect> rects) {
     return region ? std::move(*region) : gdi::EmptyRegion();
 }
 
-GdiRegion OpaqueRegionOfCopy(HDC source, const RECT& client, const RECT& draw) {
-    const PixelRect clientRect = ToPixelRect(client);
-    // The copy covers the client area; draw rectangle and result are moved by its origin.
+GdiRegion OpaqueRegionOfCopy(HDC source, const RECT& client, const RECT& draw,
+                             const PixelView* sourcePixels) {
+    // The copy covers the client area; the draw rectangle and the result are moved by its origin.
+    const PixelRect copyRect{0, 0, client.right - client.left, client.bottom - client.top};
     const PixelRect drawRect{draw.left - client.left, draw.top - client.top,
                              draw.right - client.left, draw.bottom - client.top};
-    const PixelRect scan = Intersect({0, 0, clientRect.Width(), clientRect.Height()}, drawRect);
-    RECT sourceBox{};
-    if (scan.IsEmpty() || GetClipBox(source, &sourceBox) == ERROR)
-        return gdi::EmptyRegion();
-    if (sourceBox.right <= sourceBox.left || sourceBox.bottom <= sourceBox.top) {
+    const PixelRect scan = Intersect(copyRect, drawRect);
+    RECT box{};
+    if (scan.IsEmpty() || GetClipBox(source, &box) == ERROR || IsRectEmpty(&box)) {
         return gdi::EmptyRegion();
     }
-    const std::uint32_t transparent = PixelAsCopied(source, sourceBox.left, sourceBox.bottom - 1);
+    const PixelRect sourceBox = ToPixelRect(box);
 
-    gdi::Dib32 copy(clientRect.Width(), clientRect.Height());
-    {
-        gdi::MemoryDC dc(CreateCompatibleDC(source));
-        gdi::SelectScope select(dc.get(), copy.Handle());
-        StretchBlt(dc.get(), drawRect.left, drawRect.top, drawRect.Width(), drawRect.Height(),
-                   source, sourceBox.left, sourceBox.top, sourceBox.right - sourceBox.left,
-                   sourceBox.bottom - sourceBox.top, SRCCOPY);
+    GdiRegion region;
+    // Drawn at its own size, the copy would hold exactly the source's pixels: read them in place
+    // and save allocating and filling a second full-size bitmap, which costs more than finding
+    // the shape in it.
+    const bool sameSize =
+        drawRect.Width() == sourceBox.Width() && drawRect.Height() == sourceBox.Height();
+    if (sourcePixels && sameSize &&
+        sourceBox == PixelRect{0, 0, sourcePixels->width, sourcePixels->height}) {
+        GdiFlush();  // drawing still queued for the source must land before its bits are read
+        region = OpaqueRegionInPlace(*sourcePixels, scan, drawRect);
+    } else {
+        region = OpaqueRegionThroughCopy(source, sourceBox, copyRect, scan, drawRect);
     }
-    GdiFlush();
-
-    std::vector<PixelRect> rects =
-        OpaqueBands(copy.View(), scan, transparent, gdi::Dib32::kColourMask);
-    GdiRegion region = RegionFromRects(rects);
-    if (client.left != 0 || client.top != 0)
-        OffsetRgn(region.get(), client.left, client.top);
+    OffsetRgn(region.get(), client.left, client.top);
     return region;
 }
 

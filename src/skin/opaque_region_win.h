@@ -12,6 +12,7 @@
 
 #include <span>
 
+#include "skin/opaque_runs.h"
 #include "skin/shape_geometry.h"
 #include "win32/unique_handle_win.h"
 
@@ -24,6 +25,11 @@ GdiRegion RegionFromRects(std::span<const PixelRect> rects);
 // device context's default stretching, as the picture is painted) from its whole clipping box
 // into `draw` on a bitmap of the client's size, differs from the colour of the source's
 // bottom-left pixel. Coordinates are those of `client`. The caller owns the result.
-GdiRegion OpaqueRegionOfCopy(HDC source, const RECT& client, const RECT& draw);
+//
+// A caller that owns the bitmap selected into `source` may pass its pixels: when the picture is
+// drawn at its own size they are then read in place instead of being copied. (GDI cannot tell
+// whether a DIB section's rows run top-down or bottom-up, so the caller has to.)
+GdiRegion OpaqueRegionOfCopy(HDC source, const RECT& client, const RECT& draw,
+                             const PixelView* sourcePixels = nullptr);
 
 }  // namespace velvane
