@@ -165,6 +165,38 @@ void WriteBmp(const std::string& path, const TestImage& image, int bitsPerPixel)
         throw std::runtime_error("cannot write " + path);
 }
 
+TestImage ReadBmp(const std::string& path) {
+    GdiBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap.get(), sizeof info, &info)) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    TestImage image{info.bmWidth, info.bmHeight,
+                    std::vector<std::uint32_t>(info.bmWidth * info.bmHeight)};
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = image.width;
+    format.bmiHeader.biHeight = -image.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap.get(), 0, image.height, image.rgb.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (std::uint32_t& pixel : image.rgb) pixel &= 0xFFFFFF;
+    return image;
+}
+
+std::string SourceTreePath(const std::string& relative) {
+    // This file's own path as it was compiled, seen through Wine's drive Z: (the Unix root).
+    std::string path = __FILE__;
+    path.erase(path.rfind("/tests/wine/glue/"));
+    path = "Z:" + path + "/" + relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 GdiBitmap MakeDib(const TestImage& image) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -236,18 +268,23 @@ bool SameRegion(HRGN a, HRGN b) {
     return a && b && EqualRgn(a, b);
 }
 
+DWORD RectangleCount(HRGN region) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size == 0)
+        return 0;
+    std::vector<char> data(size);
+    GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data()));
+    return reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount;
+}
+
 std::string Describe(HRGN region) {
     if (!region)
         return "no region";
     RECT box{};
     GetRgnBox(region, &box);
-    const DWORD size = GetRegionData(region, 0, nullptr);
-    std::vector<char> data(size);
-    GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data()));
-    const DWORD count = size ? reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount : 0;
     char text[128];
     std::snprintf(text, sizeof text, "box (%ld,%ld)-(%ld,%ld), %lu rectangles", box.left, box.top,
-                  box.right, box.bottom, static_cast<unsigned long>(count));
+                  box.right, box.bottom, static_cast<unsigned long>(RectangleCount(region)));
     return text;
 }
 

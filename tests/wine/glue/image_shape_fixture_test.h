@@ -41,6 +41,11 @@ TestImage EllipseSkin(int width, int height, int colours = 5);
 TestImage BlockPicture(int width, int height, int block,
                        const std::function<bool(int bx, int by)>& opaque);
 
+// Reads a BMP file (through LoadImage and GetDIBits) as a picture.
+TestImage ReadBmp(const std::string& path);
+// The Windows path of a file in the source tree, given relative to the repository's root.
+std::string SourceTreePath(const std::string& relative);
+
 // Writes a BMP file of the given colour depth (1, 4, 8, 16, 24 or 32 bits per pixel). The
 // picture must have few enough colours for a palette depth.
 void WriteBmp(const std::string& path, const TestImage& image, int bitsPerPixel);
@@ -69,6 +74,7 @@ GdiRegion RegionOfImage(const TestImage& image, int dx = 0, int dy = 0);
 
 GdiRegion WindowRegion(HWND window);
 bool SameRegion(HRGN a, HRGN b);
+DWORD RectangleCount(HRGN region);
 // A short description of a region for failure messages: bounding box and rectangle count.
 std::string Describe(HRGN region);
 

@@ -59,6 +59,27 @@ TEST_F(ImageShapeRegionTest, CutsTheWindowToTheEllipseAndItsHoles) {
     EXPECT_EQ(WindowFromPoint({40 + 200, 30 + 60}), host.Handle());
 }
 
+TEST_F(ImageShapeRegionTest, TheExampleDiscSkinShapesAFramedWindow) {
+    const std::string path = SourceTreePath("examples/disc/skinned/skin.bmp");
+    const TestImage skin = ReadBmp(path);
+    ASSERT_EQ(skin.At(0, skin.height - 1), kMagenta);
+    ShapeHostWindow host(ShapeHostWindow::Frame::Caption, 50, 50, 341, 262);
+    host.autoSize = true;
+    TImageShape& shape = host.AddShape({.autoSize = true});
+    shape.LoadPictureFromFile(path);
+
+    const POINT client = ClientOriginInWindow(host.Handle());
+    GdiRegion region = WindowRegion(host.Handle());
+    GdiRegion expected = RegionOfImage(skin, client.x, client.y);
+    EXPECT_SAME_REGION(region.get(), expected.get());
+    EXPECT_EQ(shape.Width(), skin.width);
+    // Well below the rectangle count at which Wine's X11 driver gives up on a window shape.
+    EXPECT_LT(RectangleCount(region.get()), 32766u / 8) << Describe(region.get());
+    // The first of the round holes along the bottom edge.
+    EXPECT_FALSE(PtInRegion(region.get(), client.x + 44, client.y + 283));
+    EXPECT_TRUE(PtInRegion(region.get(), client.x + 44, client.y + 273));
+}
+
 TEST_F(ImageShapeRegionTest, SkipsTheBorderAndCaptionOfAFramedWindow) {
     const TestImage skin = EllipseSkin(120, 80);
     ShapeHostWindow host(ShapeHostWindow::Frame::Caption, 60, 60, 300, 250);
