@@ -114,6 +114,12 @@ void TImageShape::MouseUp(MouseButton button, UINT keys, POINT at) {
     dragging_ = false;
 }
 
+void TImageShape::SetParentWindow(HWND parent) {
+    ReleaseMouseCapture();
+    CaptureLost();
+    parent_ = parent;
+}
+
 void TImageShape::CaptureLost() {
     // Without the capture no button-up will come: a drag left running would make the window
     // follow the mouse with no button held.

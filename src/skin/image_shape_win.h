@@ -16,13 +16,15 @@
 //                     BoundsRect() need not be erased.
 //   WM_xBUTTONDOWN, WM_xBUTTONDBLCLK (x = L, R, M), WM_MOUSEMOVE, WM_xBUTTONUP,
 //   WM_CAPTURECHANGED RouteMouseMessage(message, wParam, lParam); a true answer means the control
-//                     took the message.
+//                     took the message. With several controls, offer the message first to the
+//                     one that HasMouseCapture(), then to the others in z-order.
 //   OnBoundsChanged   is called whenever the control's bounds changed, before the region is
 //                     built: a parent that sizes itself to its content (the window's automatic
 //                     sizing) resizes its client area here, so the region is measured against
 //                     the final frame.
 //   WM_QUERYNEWPALETTE / WM_PALETTECHANGED  the parent realises GetPalette() when it has one;
 //                     the control asks for that when a picture with a palette arrives.
+// A parent that recreates its window hands the new handle over with SetParentWindow.
 
 #include <windows.h>
 
@@ -115,6 +117,13 @@ public:
     bool IsOpaque() const { return opaque_; }
     HPALETTE GetPalette() const;
     bool Dragging() const { return dragging_; }
+    // The control holds its parent's mouse capture since a button went down on it.
+    bool HasMouseCapture() const { return capturing_; }
+
+    HWND ParentWindow() const { return parent_; }
+    // For a parent whose window was recreated (a new class style needs a new window). A drag
+    // in progress ends; the shape is applied to the new window at the next change.
+    void SetParentWindow(HWND parent);
 
     // Forwarded by the parent (see the top of this file).
     void Paint(HDC parentDC);
@@ -182,7 +191,6 @@ private:
     bool enabled_ = true;
     ControlAlign align_ = ControlAlign::None;
     bool opaque_ = false;
-    // The control holds the parent's mouse capture since a button went down on it.
     bool capturing_ = false;
     // A left press on the control that a release on it turns into a click.
     bool clickPending_ = false;

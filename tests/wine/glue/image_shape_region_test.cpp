@@ -161,6 +161,24 @@ TEST_F(ImageShapeRegionTest, TheProcessMarkerDecidesWhetherEarlierRegionsStay) {
     }
 }
 
+TEST_F(ImageShapeRegionTest, ShapesARecreatedParentWindowAtTheNextChange) {
+    const TestImage skin = EllipseSkin(120, 90);
+    ShapeHostWindow first(ShapeHostWindow::Frame::None, 100, 100, 200, 150);
+    ShapeHostWindow second(ShapeHostWindow::Frame::None, 120, 120, 200, 150);
+    TImageShape& shape = first.AddShape({.bounds = {0, 0, 150, 150}});
+    shape.Picture().SetBitmap(MakeDib(skin));
+    GdiRegion firstBefore = WindowRegion(first.Handle());
+
+    shape.SetParentWindow(second.Handle());
+    EXPECT_EQ(shape.ParentWindow(), second.Handle());
+    shape.SetCenter(true);  // moves the picture by ((150-120)/2, (150-90)/2)
+    GdiRegion expected = RegionOfImage(skin, 15, 30);
+    GdiRegion region = WindowRegion(second.Handle());
+    EXPECT_SAME_REGION(region.get(), expected.get());
+    GdiRegion firstAfter = WindowRegion(first.Handle());
+    EXPECT_SAME_REGION(firstAfter.get(), firstBefore.get());
+}
+
 TEST_F(ImageShapeRegionTest, AnEmptyPictureLeavesTheRegionAlone) {
     const TestImage skin = EllipseSkin(160, 120);
     ShapeHostWindow host(ShapeHostWindow::Frame::None, 100, 100, 200, 150);
