@@ -1,5 +1,5 @@
-// The skin control as a picture control: painting, the automatic size query, the opaque
-// declaration, palettes and loading progress.
+// The skin control as a picture control: painting, the automatic size query, palettes and
+// loading progress.
 
 #include <gtest/gtest.h>
 
@@ -143,33 +143,6 @@ TEST(ImageShapeAutoSizeTest, SwitchingAutoSizeResizesWithoutReshaping) {
     const RECT bounds = shape.BoundsRect();
     const RECT expected{5, 6, 85, 66};
     EXPECT_TRUE(EqualRect(&bounds, &expected));
-}
-
-TEST(ImageShapeDrawingModeTest, DeclaresItselfOpaqueOnlyWhenItCoversItsBounds) {
-    struct Case {
-        const char* name;
-        bool picture;
-        bool stretch;
-        bool proportional;
-        bool transparent;
-        bool opaque;
-    } cases[] = {
-        {"stretched", true, true, false, false, true},
-        {"natural size", true, false, false, false, false},
-        {"stretched proportionally", true, true, true, false, false},
-        {"stretched transparently", true, true, false, true, false},
-        {"stretched without a picture", false, true, false, false, false},
-    };
-    for (const Case& c : cases) {
-        ShapeHostWindow host(ShapeHostWindow::Frame::None, 0, 0, 200, 150);
-        TImageShape& shape = host.AddShape();
-        if (c.picture)
-            shape.Picture().SetBitmap(MakeDib(EllipseSkin(40, 30)));
-        shape.SetStretch(c.stretch);
-        shape.SetProportional(c.proportional);
-        shape.SetTransparent(c.transparent);
-        EXPECT_EQ(shape.IsOpaque(), c.opaque) << c.name;
-    }
 }
 
 TEST(ImageShapePictureTest, PaletteOfPalettedBitmapsIsOffered) {
