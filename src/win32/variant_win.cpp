@@ -1,0 +1,135 @@
+#include "win32/variant_win.h"
+
+#include <windows.h>
+
+#include <new>
+#include <utility>
+
+namespace velvane {
+namespace {
+
+// A VARIANT passed by reference (VT_BYREF | VT_VARIANT) to the VARIANT it points at.
+const VARIANT& Dereferenced(const VARIANT& value) {
+    if (V_VT(&value) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(&value)) {
+        return *V_VARIANTREF(&value);
+    }
+    return value;
+}
+
+// The value converted to `type` into `result`; false when the system cannot convert it.
+bool ConvertTo(const VARIANT& value, VARTYPE type, Variant& result) {
+    // VariantChangeType takes a non-const source but leaves it alone; VT_BYREF values are
+    // followed by the system itself.
+    return SUCCEEDED(
+        VariantChangeType(result.put(), const_cast<VARIANT*>(&Dereferenced(value)), 0, type));
+}
+
+}  // namespace
+
+std::wstring WideFromAnsi(std::string_view text) {
+    if (text.empty())
+        return {};
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        length);
+    return result;
+}
+
+std::string AnsiFromWide(std::wstring_view text) {
+    if (text.empty())
+        return {};
+    int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                     0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        length, nullptr, nullptr);
+    return result;
+}
+
+Bstr::Bstr(std::wstring_view text)
+    : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
+    if (!value_)
+        throw std::bad_alloc();
+}
+
+Bstr& Bstr::operator=(Bstr&& other) noexcept {
+    if (this != &other) {
+        reset();
+        value_ = other.release();
+    }
+    return *this;
+}
+
+BSTR Bstr::release() {
+    return std::exchange(value_, nullptr);
+}
+
+void Bstr::reset() {
+    if (value_)
+        SysFreeString(std::exchange(value_, nullptr));
+}
+
+Variant::Variant(Variant&& other) noexcept : value_(other.value_) {
+    VariantInit(&other.value_);
+}
+
+Variant& Variant::operator=(Variant&& other) noexcept {
+    if (this != &other) {
+        VariantClear(&value_);
+        value_ = other.value_;
+        VariantInit(&other.value_);
+    }
+    return *this;
+}
+
+Variant Variant::FromInt32(std::int32_t value) {
+    Variant result;
+    V_VT(&result.value_) = VT_I4;
+    V_I4(&result.value_) = value;
+    return result;
+}
+
+Variant Variant::FromBool(bool value) {
+    Variant result;
+    V_VT(&result.value_) = VT_BOOL;
+    V_BOOL(&result.value_) = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return result;
+}
+
+Variant Variant::FromAnsi(std::string_view text) {
+    Variant result;
+    V_BSTR(&result.value_) = Bstr::FromAnsi(text).release();
+    V_VT(&result.value_) = VT_BSTR;
+    return result;
+}
+
+std::string VariantText(const VARIANT& value) {
+    const VARIANT& target = Dereferenced(value);
+    if (V_VT(&target) == VT_BSTR) {
+        BSTR text = V_BSTR(&target);
+        return text ? AnsiFromWide(std::wstring_view(text, SysStringLen(text))) : std::string();
+    }
+    Variant converted;
+    if (!ConvertTo(target, VT_BSTR, converted))
+        return {};
+    BSTR text = V_BSTR(converted.get());
+    return text ? AnsiFromWide(std::wstring_view(text, SysStringLen(text))) : std::string();
+}
+
+std::int32_t VariantInt32(const VARIANT& value, std::int32_t fallback) {
+    Variant converted;
+    if (!ConvertTo(value, VT_I4, converted))
+        return fallback;
+    return V_I4(converted.get());
+}
+
+bool VariantBool(const VARIANT& value, bool fallback) {
+    Variant converted;
+    if (!ConvertTo(value, VT_BOOL, converted))
+        return fallback;
+    return V_BOOL(converted.get()) != VARIANT_FALSE;
+}
+
+}  // namespace velvane
