@@ -19,7 +19,7 @@ Dib32::Dib32(int width, int height) : width_(width), height_(height) {
         throw std::runtime_error("Cannot create a bitmap of " + std::to_string(width) + " x " +
                                  std::to_string(height) + " pixels");
     }
-    bits_ = static_cast<const std::uint32_t*>(bits);
+    bits_ = static_cast<std::uint32_t*>(bits);
 }
 
 GdiRegion EmptyRegion() {

@@ -88,10 +88,12 @@ public:
     int Height() const { return height_; }
     // The pixels; call GdiFlush first when GDI drew into the section.
     PixelView View() const { return {bits_, width_, height_, width_}; }
+    // The pixels to write, rows top to bottom; call GdiFlush before GDI draws on them again.
+    std::uint32_t* Bits() { return bits_; }
 
 private:
     GdiBitmap bitmap_;
-    const std::uint32_t* bits_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };

@@ -22,7 +22,7 @@ constexpr std::uint32_t kMagenta = 0xFF00FF;
 // (about 3,000 holes and 19,000 rectangles at 1920 x 1080).
 gdi::Dib32 MakeSkin(int width, int height) {
     gdi::Dib32 dib(width, height);
-    auto* pixels = const_cast<std::uint32_t*>(dib.View().pixels);
+    std::uint32_t* pixels = dib.Bits();
     const double cx = width / 2.0;
     const double cy = height / 2.0;
     for (int y = 0; y < height; ++y) {
