@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "skin/gdi_scope_win.h"
@@ -38,7 +39,10 @@ GdiRegion LeafRegion(std::span<const PixelRect> rects) {
     data.header.rcBound = {bounds.left, bounds.top, bounds.right, bounds.bottom};
     const DWORD size = static_cast<DWORD>(sizeof data.header + rects.size() * sizeof(RECT));
     GdiRegion leaf(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(&data)));
-    return leaf ? std::move(leaf) : gdi::EmptyRegion();
+    // Out of GDI memory: a shape with pieces missing would be wrong, not merely ugly.
+    if (!leaf)
+        throw std::runtime_error("Cannot create a region");
+    return leaf;
 }
 
 // The colour of one pixel of `source` as a 32-bit DIB holds it: read through the same kind of
