@@ -1,0 +1,138 @@
+#include "browserhost/web_browser_events_win.h"
+
+#include <exdisp.h>
+
+#include <array>
+
+#include "browserhost/web_host_win.h"
+#include "win32/variant_win.h"
+
+namespace velvane {
+namespace {
+
+// DWebBrowserEvents2 DISPIDs (exdispid.h; spelled out because dhtmldid.h reuses one name).
+constexpr DISPID kBeforeNavigate2 = 250;
+constexpr DISPID kDocumentComplete = 259;
+constexpr DISPID kCommandStateChange = 105;
+
+// Invoke passes the arguments last to first: argument `index` of the event's signature.
+const VARIANT* Argument(const DISPPARAMS& params, UINT index) {
+    if (index >= params.cArgs || !params.rgvarg)
+        return nullptr;
+    return &params.rgvarg[params.cArgs - 1 - index];
+}
+
+const VARIANT& ArgumentOrEmpty(const DISPPARAMS& params, UINT index) {
+    static const VARIANT kEmpty = {};
+    const VARIANT* argument = Argument(params, index);
+    if (!argument)
+        return kEmpty;
+    if (V_VT(argument) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(argument)) {
+        return *V_VARIANTREF(argument);
+    }
+    return *argument;
+}
+
+IDispatch* DispatchArgument(const DISPPARAMS& params, UINT index) {
+    const VARIANT* argument = Argument(params, index);
+    return argument && V_VT(argument) == VT_DISPATCH ? V_DISPATCH(argument) : nullptr;
+}
+
+// BeforeNavigate2(pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel)
+void RaiseBeforeNavigate2(TWebHost& host, const DISPPARAMS& params) {
+    TBeforeNavigate2Event handler = host.OnBeforeNavigate2;
+    const VARIANT* cancelArgument = Argument(params, 6);
+    VARIANT_BOOL* cancelSlot = cancelArgument && V_VT(cancelArgument) == (VT_BYREF | VT_BOOL)
+                                   ? V_BOOLREF(cancelArgument)
+                                   : nullptr;
+    if (!handler || params.cArgs != 7)
+        return;
+    bool cancel = cancelSlot && *cancelSlot != VARIANT_FALSE;
+    handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)),
+            ArgumentOrEmpty(params, 2), ArgumentOrEmpty(params, 3), ArgumentOrEmpty(params, 4),
+            ArgumentOrEmpty(params, 5), cancel);
+    if (cancelSlot)
+        *cancelSlot = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+// DocumentComplete(pDisp, URL)
+void RaiseDocumentComplete(TWebHost& host, const DISPPARAMS& params) {
+    TDocumentCompleteEvent handler = host.OnDocumentComplete;
+    if (!handler || params.cArgs != 2)
+        return;
+    handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)));
+}
+
+// CommandStateChange(Command, Enable)
+void RaiseCommandStateChange(TWebHost& host, const DISPPARAMS& params) {
+    TCommandStateChangeEvent handler = host.OnCommandStateChange;
+    if (!handler || params.cArgs != 2)
+        return;
+    handler(host, VariantInt32(ArgumentOrEmpty(params, 0)),
+            VariantBool(ArgumentOrEmpty(params, 1)));
+}
+
+struct EventRoute {
+    DISPID dispId;
+    void (*raise)(TWebHost& host, const DISPPARAMS& params);
+};
+
+constexpr std::array<EventRoute, 3> kEventRoutes = {{
+    {kBeforeNavigate2, &RaiseBeforeNavigate2},
+    {kDocumentComplete, &RaiseDocumentComplete},
+    {kCommandStateChange, &RaiseCommandStateChange},
+}};
+
+}  // namespace
+
+ComPtr<WebBrowserEventSink> WebBrowserEventSink::Create(TWebHost& host) {
+    return ComPtr<WebBrowserEventSink>::Attach(new WebBrowserEventSink(host));
+}
+
+STDMETHODIMP WebBrowserEventSink::QueryInterface(REFIID iid, void** object) {
+    // The connection point asks for the event interface itself; it is this IDispatch.
+    static const std::array<InterfaceEntry, 3> kInterfaces = {
+        Implements<WebBrowserEventSink, IDispatch>(IID_IUnknown),
+        Implements<WebBrowserEventSink, IDispatch>(),
+        Implements<WebBrowserEventSink, IDispatch>(DIID_DWebBrowserEvents2),
+    };
+    return QueryInterfaceFromTable(this, kInterfaces, iid, object);
+}
+
+STDMETHODIMP_(ULONG) WebBrowserEventSink::Release() {
+    ULONG left = DropReference();
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+STDMETHODIMP WebBrowserEventSink::GetTypeInfoCount(UINT* count) {
+    if (count)
+        *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP WebBrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** typeInfo) {
+    if (typeInfo)
+        *typeInfo = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP WebBrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP WebBrowserEventSink::Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPARAMS* params,
+                                         VARIANT*, EXCEPINFO*, UINT*) {
+    return ComGuarded([&]() -> HRESULT {
+        if (!host_ || !params)
+            return S_OK;
+        for (const EventRoute& route : kEventRoutes) {
+            if (route.dispId == dispId)
+                route.raise(*host_, *params);
+        }
+        return S_OK;
+    });
+}
+
+}  // namespace velvane

@@ -1,0 +1,85 @@
+#pragma once
+// The event properties of TWebHost. Each is empty until the program assigns it.
+//
+// Events of the WebBrowser control and of the command target carry the host as sender; the
+// host-interface events take the interface method's own arguments and return its HRESULT, which
+// the host passes back to the browser unchanged.
+
+#include <windows.h>
+#include <docobj.h>
+#include <mshtmhst.h>
+#include <oleidl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace velvane {
+
+class TWebHost;
+
+// The WebBrowser control's events. The URL is the browser's text converted byte for byte to the
+// ANSI code page; setting `cancel` to true stops the navigation.
+using TBeforeNavigate2Event = std::function<void(
+    TWebHost& sender, IDispatch* pDisp, const std::string& url, const VARIANT& flags,
+    const VARIANT& targetFrameName, const VARIANT& postData, const VARIANT& headers, bool& cancel)>;
+using TDocumentCompleteEvent =
+    std::function<void(TWebHost& sender, IDispatch* pDisp, const std::string& url)>;
+// Command 1 is the forward step, 2 the back step, -1 "update all commands".
+using TCommandStateChangeEvent =
+    std::function<void(TWebHost& sender, std::int32_t command, bool enable)>;
+
+// The command target's events.
+using TRefreshEvent = std::function<void(TWebHost& sender, std::int32_t cmdId, bool& cancel)>;
+using TUnloadEvent = std::function<void(TWebHost& sender)>;
+using TScriptErrorEvent = std::function<void(
+    TWebHost& sender, const std::string& errorLine, const std::string& errorCharacter,
+    const std::string& errorCode, const std::string& errorMessage, const std::string& errorUrl,
+    bool& continueScript, bool& showDialog)>;
+
+// IDocHostUIHandler2.
+using TShowContextMenuEvent = std::function<HRESULT(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
+                                                    IDispatch* pdispReserved)>;
+using TGetHostInfoEvent = std::function<HRESULT(DOCHOSTUIINFO* pInfo)>;
+using TShowUIEvent = std::function<HRESULT(DWORD dwID, IOleInPlaceActiveObject* pActiveObject,
+                                           IOleCommandTarget* pCommandTarget,
+                                           IOleInPlaceFrame* pFrame, IOleInPlaceUIWindow* pDoc)>;
+using THideUIEvent = std::function<HRESULT()>;
+using TUpdateUIEvent = std::function<HRESULT()>;
+using TEnableModelessEvent = std::function<HRESULT(BOOL fEnable)>;
+using TOnDocWindowActivateEvent = std::function<HRESULT(BOOL fActivate)>;
+using TOnFrameWindowActivateEvent = std::function<HRESULT(BOOL fActivate)>;
+using TResizeBorderEvent =
+    std::function<HRESULT(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow, BOOL fRameWindow)>;
+using TTranslateAcceleratorEvent =
+    std::function<HRESULT(LPMSG lpMsg, const GUID* pguidCmdGroup, DWORD nCmdID)>;
+using TGetOptionKeyPathEvent = std::function<HRESULT(LPOLESTR* pchKey, DWORD dw)>;
+using TGetOverrideKeyPathEvent = std::function<HRESULT(LPOLESTR* pchKey, DWORD dw)>;
+using TGetDropTargetEvent =
+    std::function<HRESULT(IDropTarget* pDropTarget, IDropTarget** ppDropTarget)>;
+using TGetExternalEvent = std::function<HRESULT(IDispatch** ppDispatch)>;
+using TTranslateUrlEvent =
+    std::function<HRESULT(DWORD dwTranslate, LPWSTR pchURLIn, LPWSTR* ppchURLOut)>;
+using TFilterDataObjectEvent = std::function<HRESULT(IDataObject* pDO, IDataObject** ppDORet)>;
+
+// IDocHostShowUI.
+using TShowMessageEvent =
+    std::function<HRESULT(HWND hwnd, LPOLESTR lpstrText, LPOLESTR lpstrCaption, DWORD dwType,
+                          LPOLESTR lpstrHelpFile, DWORD dwHelpContext, LRESULT* plResult)>;
+using TShowHelpEvent =
+    std::function<HRESULT(HWND hwnd, LPOLESTR pszHelpFile, UINT uCommand, DWORD dwData,
+                          POINT ptMouse, IDispatch* pDispatchObjectHit)>;
+
+// The ambient IDispatch.
+using TGetTypeInFoCountEvent = std::function<HRESULT(UINT* count)>;
+using TGetTypeInfoEvent = std::function<HRESULT(UINT index, LCID localeId, ITypeInfo** typeInfo)>;
+using TGetIDsOfNamesEvent = std::function<HRESULT(REFIID iid, LPOLESTR* names, UINT nameCount,
+                                                  LCID localeId, DISPID* dispIds)>;
+using TInvokeEvent =
+    std::function<HRESULT(DISPID dispId, REFIID iid, LCID localeId, WORD flags, DISPPARAMS* params,
+                          VARIANT* varResult, EXCEPINFO* excepInfo, UINT* argErr)>;
+
+// IServiceProvider.
+using TQueryServiceEvent = std::function<HRESULT(REFGUID rsid, REFIID iid, void** obj)>;
+
+}  // namespace velvane
