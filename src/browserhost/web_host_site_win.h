@@ -28,7 +28,6 @@
 
 namespace velvane {
 
-class TWebHost;
 class WebHostFrame;
 
 class WebHostSite final : public ComObjectBase,

@@ -459,6 +459,13 @@ TEST_F(WebHostInterfaces, ShowHelpGoesToItsEventWithTheBrowsersArguments) {
     EXPECT_EQ(seen.command, 15u);
     EXPECT_EQ(seen.data, 99u);
     EXPECT_EQ(seen.x, 5);
+
+    // Without the event the host's help file goes to HTML Help, and the request counts as
+    // handled. HH_CLOSE_ALL (0x12) is a command that opens nothing.
+    host_->OnShowHelp = nullptr;
+    host_->HelpFile = "C:\\no such help.chm";
+    EXPECT_EQ(showUi->ShowHelp(host_->Handle(), file, 0x12, 0, POINT{}, nullptr), S_OK);
+    EXPECT_TRUE(edgeErrors_.empty());
 }
 
 // An exception escaping an event handler stops at the COM edge: the browser gets a failure

@@ -64,6 +64,7 @@ inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs
 class WebHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(parent_.Handle()) << "no display for the test windows";
         liveAtStart_ = ComObjectBase::LiveObjectCount();
         SetExceptionSink([this](std::exception_ptr error) { edgeErrors_.push_back(error); });
     }
