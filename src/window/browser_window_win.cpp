@@ -109,7 +109,12 @@ void TBrowserWindow::WMSysCommand(WPARAM command, LPARAM lParam) {
 }
 
 void TBrowserWindow::ShowAboutModal() {
-    if (!aboutBox_) return;
+    // While the box is up the command is ignored. Open as the about box, it already is what the
+    // command asks for, and a second modal showing of one window cannot nest. Up as the closing
+    // splash, the program is ending: turning the strip into the modal about box would hold the
+    // end up (or show a box that vanishes under the user's hand), so the splash stays as it is
+    // and its timer ends the process.
+    if (!aboutBox_ || aboutBox_->Showing()) return;
     aboutBox_->ShowAsSplash(false);
     aboutBox_->SetStayOnTop(true);
     aboutBox_->ShowModal();

@@ -1,0 +1,247 @@
+#include "splash/about_box_panel_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "splash/about_box_content.h"
+#include "win32/exception_edge_win.h"
+
+namespace velvane {
+namespace {
+
+constexpr char kPanelClass[] = "TAboutBoxPanel";
+constexpr UINT_PTR kOkButtonSubclassId = 1;
+
+// The panel's font; its labels and button take it (the first label in bold, links underlined).
+constexpr char kPanelFontFace[] = "Tahoma";
+constexpr int kPanelFontHeight = 11;  // pixels
+
+constexpr RECT kOkButtonBounds{68, 216, 68 + 75, 216 + 25};
+
+enum class LabelKind { Plain, Bold, Link };
+
+// A label sized to its text, or (width > 0) of a fixed width, in which it wraps when `wraps`.
+struct LabelSpec {
+    int id;
+    int left;
+    int top;
+    int width;
+    bool wraps;
+    DWORD alignment;
+    LabelKind kind;
+    const char* text;
+};
+
+constexpr LabelSpec kLabels[] = {
+    {AboutBoxPanel::kLabel1Id, 8, 8, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Bold,
+     about_box::kProductName},
+    {AboutBoxPanel::kVersionLabelId, 146, 8, 60, false, SS_RIGHT, LabelKind::Plain,
+     about_box::kVersionText},
+    {AboutBoxPanel::kNoticeLine1Id, 8, 24, 105, true, SS_LEFT, LabelKind::Plain,
+     about_box::kNoticeLines[0]},
+    {AboutBoxPanel::kNoticeLine2Id, 8, 40, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+     about_box::kNoticeLines[1]},
+    {AboutBoxPanel::kNoticeLine3Id, 8, 56, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+     about_box::kNoticeLines[2]},
+    {AboutBoxPanel::kLabel4Id, 8, 72, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+     about_box::kWebLabel},
+    {AboutBoxPanel::kLabel5Id, 48, 72, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Link,
+     about_box::kWebAddress},
+    {AboutBoxPanel::kLabel6Id, 8, 88, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+     about_box::kMailLabel},
+    {AboutBoxPanel::kLabel7Id, 48, 88, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Link,
+     about_box::kMailAddress},
+};
+
+GdiFont CreatePanelFont(int weight, bool underline) {
+    return GdiFont(CreateFontA(-kPanelFontHeight, 0, 0, 0, weight, FALSE, underline, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kPanelFontFace));
+}
+
+// A window's device context with a font selected, both given back on every way out.
+class MeasuringDc {
+public:
+    MeasuringDc(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
+        if (dc_ && font)
+            oldFont_ = SelectObject(dc_, font);
+    }
+    ~MeasuringDc() {
+        if (!dc_)
+            return;
+        if (oldFont_)
+            SelectObject(dc_, oldFont_);
+        ReleaseDC(window_, dc_);
+    }
+    MeasuringDc(const MeasuringDc&) = delete;
+    MeasuringDc& operator=(const MeasuringDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ oldFont_ = nullptr;
+};
+
+// The label's bounds: its text's extent, or its fixed width and the height its text takes there.
+// A right-aligned label whose text is wider than its width (a font wider than designed) grows to
+// the left, keeping its right edge, instead of breaking its one line.
+RECT LabelBounds(HWND panel, HFONT font, const LabelSpec& label) {
+    MeasuringDc dc(panel, font);
+    RECT text{0, 0, label.width, 0};
+    UINT format = DT_CALCRECT | DT_NOPREFIX | (label.wraps ? DT_WORDBREAK : DT_SINGLELINE);
+    if (dc.Get())
+        DrawTextA(dc.Get(), label.text, -1, &text, format);
+    int textWidth = text.right - text.left;
+    int width = label.wraps ? label.width : std::max(label.width, textWidth);
+    int left = label.alignment == SS_RIGHT ? label.left + label.width - width : label.left;
+    return {left, label.top, left + width, label.top + (text.bottom - text.top)};
+}
+
+}  // namespace
+
+AboutBoxPanel::~AboutBoxPanel() {
+    // The controls use the fonts: they go first.
+    DestroyHandle();
+}
+
+void AboutBoxPanel::Create(HWND parent, const RECT& bounds, Handlers handlers) {
+    handlers_ = std::move(handlers);
+    RegisterWindowClass(kPanelClass, 0, GetSysColorBrush(COLOR_BTNFACE));
+    CreateHandle(WS_EX_CONTROLPARENT, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                 bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 parent);
+    CreateFonts();
+    // The button is created first: it leads the tab order.
+    CreateOkButton();
+    CreateLabels();
+}
+
+void AboutBoxPanel::CreateFonts() {
+    font_ = CreatePanelFont(FW_NORMAL, false);
+    boldFont_ = CreatePanelFont(FW_BOLD, false);
+    linkFont_ = CreatePanelFont(FW_NORMAL, true);
+}
+
+HWND AboutBoxPanel::CreateControl(const char* className, const char* text, DWORD style, int id,
+                                  const RECT& bounds, HFONT font) {
+    HWND control = CreateWindowExA(
+        0, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
+        bounds.right - bounds.left, bounds.bottom - bounds.top, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (control && font)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void AboutBoxPanel::CreateOkButton() {
+    okButton_ = CreateControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kOkButtonId,
+                              kOkButtonBounds, font_.get());
+    if (okButton_) {
+        SetWindowSubclass(okButton_, &AboutBoxPanel::OkButtonKeys, kOkButtonSubclassId,
+                          reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+void AboutBoxPanel::CreateLabels() {
+    for (const LabelSpec& label : kLabels) {
+        HFONT font = label.kind == LabelKind::Bold   ? boldFont_.get()
+                     : label.kind == LabelKind::Link ? linkFont_.get()
+                                                     : font_.get();
+        DWORD style =
+            label.alignment | SS_NOPREFIX | (label.kind == LabelKind::Link ? SS_NOTIFY : 0);
+        CreateControl("STATIC", label.text, style, label.id, LabelBounds(Handle(), font, label),
+                      font);
+    }
+}
+
+bool AboutBoxPanel::IsLink(HWND control) const {
+    if (!control || GetParent(control) != Handle())
+        return false;
+    int id = GetDlgCtrlID(control);
+    return id == kLabel5Id || id == kLabel7Id;
+}
+
+LRESULT AboutBoxPanel::ColourLabel(HDC dc, HWND label) const {
+    SetBkMode(dc, TRANSPARENT);
+    // The hot-light colour is read at every paint, so a change of the colour scheme shows.
+    SetTextColor(dc, GetSysColor(IsLink(label) ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool AboutBoxPanel::ShowLinkCursor(HWND over) const {
+    if (!IsLink(over))
+        return false;
+    // Windows 95 and NT 4 have no hand cursor: they keep the arrow.
+    HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    if (!hand)
+        return false;
+    SetCursor(hand);
+    return true;
+}
+
+void AboutBoxPanel::Command(int id, int code) const {
+    const std::function<void()>* handler = nullptr;
+    if (id == kOkButtonId && code == BN_CLICKED)
+        handler = &handlers_.okClick;
+    if (id == kLabel5Id && code == STN_CLICKED)
+        handler = &handlers_.webLinkClick;
+    if (id == kLabel7Id && code == STN_CLICKED)
+        handler = &handlers_.mailLinkClick;
+    if (handler && *handler)
+        (*handler)();
+}
+
+void AboutBoxPanel::Paint() const {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    if (!dc)
+        return;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+    EndPaint(Handle(), &paint);
+}
+
+LRESULT AboutBoxPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+            return ColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (ShowLinkCursor(reinterpret_cast<HWND>(wParam)))
+                return TRUE;
+            break;
+        case WM_COMMAND:
+            Command(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_.get());
+        default:
+            break;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT CALLBACK AboutBoxPanel::OkButtonKeys(HWND button, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR subclassId, DWORD_PTR panel) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(button, &AboutBoxPanel::OkButtonKeys, subclassId);
+    } else if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+        const Handlers& handlers = reinterpret_cast<const AboutBoxPanel*>(panel)->handlers_;
+        const std::function<void()>& handler =
+            wParam == VK_RETURN ? handlers.okClick : handlers.cancel;
+        RunGuarded([&] {
+            if (handler)
+                handler();
+        });
+        return 0;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+}  // namespace velvane
