@@ -20,7 +20,7 @@ inline constexpr char kMailLabel[] = "E-mail:";
 
 // The web address is shown and opened unchanged; the e-mail address is opened as a mailto:
 // address.
-inline constexpr char kWebAddress[] = "http://www.velvane.example/";
+inline constexpr char kWebAddress[] = "http://velvane.example/";
 inline constexpr char kMailAddress[] = "info@velvane.example";
 inline constexpr char kMailTarget[] = "mailto:info@velvane.example";
 
