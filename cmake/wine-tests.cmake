@@ -46,10 +46,23 @@ target_compile_options(version_probe PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(version_probe PRIVATE velvane_glue)
 add_dependencies(glue_tests version_probe)
 
-# ---- Skin region benchmark (begin) ----
-# Prints build times of skin regions, the control's method against the naive one. Not a test and
+# The skin region benchmark: prints build times of skin regions, the control's method against the naive one. Not a test and
 # not registered with CTest; run it by hand: wine bin/region_bench.exe
 add_executable(region_bench tests/wine/bench/region_bench.cpp)
 target_compile_options(region_bench PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(region_bench PRIVATE velvane_glue)
-# ---- Skin region benchmark (end) ----
+
+# Requirement libraries for the tests: fulfilled, not fulfilled, and one without the export.
+# --kill-at gives the undecorated export name a requirement library must have.
+function(add_requirement_library name)
+    add_library(${name} SHARED tests/wine/probes/requirement_check.cpp)
+    set_target_properties(${name} PROPERTIES PREFIX "")
+    target_compile_options(${name} PRIVATE ${VELVANE_WARNINGS})
+    target_compile_definitions(${name} PRIVATE ${ARGN})
+    target_link_options(${name} PRIVATE -Wl,--kill-at)
+    add_dependencies(e2e_tests ${name})
+endfunction()
+add_requirement_library(requirement_fulfilled REQUIREMENT_ANSWER=1)
+add_requirement_library(requirement_unfulfilled REQUIREMENT_ANSWER=0)
+add_requirement_library(requirement_without_export REQUIREMENT_ANSWER=1
+                        REQUIREMENT_WITHOUT_EXPORT)

@@ -1,5 +1,6 @@
 #include "app/application_win.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include "win32/exception_edge_win.h"
@@ -18,6 +19,8 @@ Application& Application::Instance() {
 
 void Application::Initialize() {
     comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     SetExceptionSink([this](std::exception_ptr error) { HandleError(error); });
     RegisterWindowClass(kApplicationClass, 0, nullptr);
     // A zero-sized popup with a caption: invisible itself, but the owner of the main window and
@@ -32,13 +35,15 @@ void Application::Initialize() {
 void Application::Finalize() {
     DestroyHandle();
     SetExceptionSink(nullptr);
-    if (comInitialized_) CoUninitialize();
+    if (comInitialized_)
+        CoUninitialize();
     comInitialized_ = false;
 }
 
 void Application::SetTitle(const std::string& title) {
     title_ = title;
-    if (Handle()) SetWindowTextA(Handle(), title_.c_str());
+    if (Handle())
+        SetWindowTextA(Handle(), title_.c_str());
 }
 
 void Application::HandleError(std::exception_ptr error) {
@@ -68,7 +73,8 @@ bool Application::ProcessMessage() {
         return false;
     }
     bool handled = false;
-    if (messageHook_) RunGuarded([&] { handled = messageHook_(message); });
+    if (messageHook_)
+        RunGuarded([&] { handled = messageHook_(message); });
     if (!handled) {
         TranslateMessage(&message);
         DispatchMessageA(&message);

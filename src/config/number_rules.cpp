@@ -77,18 +77,21 @@ std::optional<std::int32_t> ConvertInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::optional<std::int32_t> ConvertNumber(std::string_view text) {
+    const bool zeroXPrefix = text.size() > 2 && (text.starts_with("0x") || text.starts_with("0X"));
+    if (!zeroXPrefix) {
+        return ConvertInteger(text);
+    }
+    std::string dollarForm = "$";
+    dollarForm.append(text.substr(2));
+    return ConvertInteger(dollarForm);
+}
+
 std::int32_t ReadNumber(const std::optional<std::string>& value, std::int32_t defaultValue) {
     if (!value) {
         return defaultValue;
     }
-    const std::string& text = *value;
-    const bool zeroXPrefix = text.size() > 2 && (text.starts_with("0x") || text.starts_with("0X"));
-    if (!zeroXPrefix) {
-        return ConvertInteger(text).value_or(defaultValue);
-    }
-    std::string dollarForm = "$";
-    dollarForm.append(text, 2);
-    return ConvertInteger(dollarForm).value_or(defaultValue);
+    return ConvertNumber(*value).value_or(defaultValue);
 }
 
 bool ReadSwitch(const std::optional<std::string>& value, bool defaultOn) {

@@ -14,9 +14,13 @@ namespace velvane {
 // the sign is applied, so "$80000000" fails while "-$80000000" is the lowest int32.
 std::optional<std::int32_t> ConvertInteger(std::string_view text);
 
-// A "number" key: `value` as read from the profile (nullopt when absent). A leading "0x"/"0X" on
-// a text longer than two characters becomes "$" before conversion; an absent or unconvertible
-// value gives `defaultValue`.
+// The number rule on a text of its own (also used for coordinates inside other settings): a text
+// longer than two characters beginning with "0x" or "0X" reads as if it began with "$", then
+// ConvertInteger.
+std::optional<std::int32_t> ConvertNumber(std::string_view text);
+
+// A "number" key: `value` as read from the profile (nullopt when absent), by ConvertNumber; an
+// absent or unconvertible value gives `defaultValue`.
 std::int32_t ReadNumber(const std::optional<std::string>& value, std::int32_t defaultValue);
 
 // A "switch" key: a number defaulting to 1 (defaultOn) or 0, on exactly when it is not 0.

@@ -3,6 +3,7 @@
 // released exactly once, on every path out of the scope.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -81,5 +82,13 @@ using GdiFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
+using ImageList = UniqueHandle<ImageListTraits>;
 
 }  // namespace velvane

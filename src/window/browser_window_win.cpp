@@ -1,5 +1,7 @@
 #include "window/browser_window_win.h"
 
+#include <stdexcept>
+
 #include "app/application_win.h"
 #include "app/message_catalogue.h"
 #include "app/startup_decisions.h"
@@ -22,6 +24,8 @@ constexpr int kDesignTop = 206;
 constexpr int kDesignWidth = 341;
 constexpr int kDesignHeight = 262;
 constexpr char kDesignCaption[] = "Velvane";
+constexpr DWORD kDesignStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr int kDesignImageSize = 32;
 
 }  // namespace
 
@@ -29,15 +33,51 @@ TBrowserWindow::~TBrowserWindow() = default;
 
 void TBrowserWindow::Create() {
     RegisterWindowClass(kWindowClass, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
-    CreateHandle(0, kWindowClass, kDesignCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                 kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight,
-                 Application::Instance().Handle());
+    CreateHandle(0, kWindowClass, kDesignCaption, kDesignStyle, kDesignLeft, kDesignTop,
+                 kDesignWidth, kDesignHeight, Application::Instance().Handle());
     Application::Instance().SetMainWindow(Handle());
     font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
     programFolder_ = ProgramFolder();
+    CreateComponents();
     RunGuarded([this] { FormCreate(); });
+}
+
+void TBrowserWindow::CreateComponents() {
+    buttonImageList_.reset(
+        ImageList_Create(kDesignImageSize, kDesignImageSize, ILC_COLOR24 | ILC_MASK, 0, 4));
+    // Flat, on the top edge, sized to its buttons, hidden until a toolbar is configured.
+    buttonToolBar_ =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                        WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, 0,
+                        0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!buttonToolBar_)
+        throw std::runtime_error("The tool bar cannot be created.");
+    SendMessageA(buttonToolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(buttonToolBar_, TB_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(buttonImageList_.get()));
+    SendMessageA(buttonToolBar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(kDesignImageSize + 7, kDesignImageSize + 6));
+}
+
+void TBrowserWindow::RecreateHandle() {
+    // The window gets a new handle with the same text, frame and place; its children are
+    // created again on it. Only the old handle's destruction is no reason to end the program.
+    char caption[512] = {};
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    RECT rect;
+    GetWindowRect(Handle(), &rect);
+    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)) & ~WS_VISIBLE;
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE));
+    recreating_ = true;
+    DestroyHandle();
+    recreating_ = false;
+    buttonToolBar_ = nullptr;
+    CreateHandle(exStyle, kWindowClass, caption, style, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, Application::Instance().Handle());
+    Application::Instance().SetMainWindow(Handle());
+    CreateComponents();
 }
 
 void TBrowserWindow::FormCreate() {
@@ -58,7 +98,8 @@ void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) con
 void TBrowserWindow::Close() {
     bool canClose = true;
     FormCloseQuery(canClose);
-    if (!canClose) return;
+    if (!canClose)
+        return;
     CloseAction action = CloseAction::Hide;
     FormClose(action);
     switch (action) {
@@ -76,9 +117,11 @@ void TBrowserWindow::Close() {
 // The closing sequence: hide at once, keep the splash strip on top for a few timer ticks, and
 // only then close for good (the about box's timer asks again with closeConfirmed set).
 void TBrowserWindow::FormCloseQuery(bool& /*canClose*/) {
-    if (IsZoomed(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    if (IsZoomed(Handle()))
+        ShowWindow(Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_HIDE);
-    if (!aboutBox_) return;
+    if (!aboutBox_)
+        return;
     aboutBox_->ShowAsSplash(true);
     aboutBox_->SetStayOnTop(true);
     aboutBox_->ShowModeless();
@@ -92,13 +135,15 @@ void TBrowserWindow::FormClose(CloseAction& action) {
 
 bool TBrowserWindow::AboutMenuHook(MSG& message) {
     // The whole wParam is compared: the low four bits of a system command are not masked.
-    if (message.message != WM_SYSCOMMAND || message.wParam != kAboutCommandId) return false;
+    if (message.message != WM_SYSCOMMAND || message.wParam != kAboutCommandId)
+        return false;
     ShowAboutModal();
     return true;
 }
 
 void TBrowserWindow::WMSysCommand(WPARAM command, LPARAM lParam) {
-    if (command == kAboutCommandId) ShowAboutModal();
+    if (command == kAboutCommandId)
+        ShowAboutModal();
     if ((command & 0xFFF0) == SC_MINIMIZE) {
         // Minimising the application window hides its owned main window with it, and the
         // task-bar button restores both.
@@ -120,6 +165,39 @@ void TBrowserWindow::ShowAboutModal() {
     aboutBox_->ShowModal();
 }
 
+LRESULT TBrowserWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    UINT id = LOWORD(wParam);
+    if (reinterpret_cast<HWND>(lParam) == buttonToolBar_ && id >= kFirstToolCommand &&
+        id - kFirstToolCommand < toolButtonCaptions_.size()) {
+        ToolButtonClick(toolButtonCaptions_[id - kFirstToolCommand]);
+        return 0;
+    }
+    return DefaultHandling(WM_COMMAND, wParam, lParam);
+}
+
+LRESULT TBrowserWindow::OnNotify(LPARAM lParam) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom == buttonToolBar_ && header->code == NM_CUSTOMDRAW) {
+        // The tool bar has a border on its bottom edge only, under the buttons.
+        auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(lParam);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
+            return CDRF_NOTIFYPOSTPAINT;
+        if (draw->nmcd.dwDrawStage == CDDS_POSTPAINT) {
+            RECT bar;
+            GetClientRect(buttonToolBar_, &bar);
+            DrawEdge(draw->nmcd.hdc, &bar, EDGE_ETCHED, BF_BOTTOM);
+        }
+        return CDRF_DODEFAULT;
+    }
+    return 0;
+}
+
+void TBrowserWindow::LayOutChildren() {
+    if (buttonToolBar_ && IsWindowVisible(buttonToolBar_)) {
+        SendMessageA(buttonToolBar_, TB_AUTOSIZE, 0, 0);
+    }
+}
+
 LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
@@ -129,8 +207,20 @@ LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             WMSysCommand(wParam, lParam);
             return 0;
         case WM_DESTROY:
-            Application::Instance().Terminate();
+            if (!recreating_)
+                Application::Instance().Terminate();
             return 0;
+        case WM_COMMAND:
+            return OnCommand(wParam, lParam);
+        case WM_NOTIFY:
+            return OnNotify(lParam);
+        case WM_TIMER:
+            if (wParam == kFadeTimerId)
+                FadeTimerTimer();
+            return 0;
+        case WM_SIZE:
+            LayOutChildren();
+            return DefaultHandling(message, wParam, lParam);
         default:
             return DefaultHandling(message, wParam, lParam);
     }

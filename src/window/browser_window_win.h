@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "config/launch_settings.h"
 #include "win32/unique_handle_win.h"
@@ -41,6 +44,9 @@ public:
     // relative to it.
     const std::string& ProgramFolderPath() const { return programFolder_; }
 
+    // Stops whatever sound this process plays; harmless when none plays.
+    void StopMusic();
+
     // Fields shared with the rest of the program.
     LaunchSettings settings;
     std::int32_t closeTicks = 0;
@@ -62,11 +68,48 @@ private:
     // Start page display (start_page_win.cpp).
     void FormShow();
 
+    // Setup from the launch settings (setup_win.cpp, requirements_win.cpp, toolbar_win.cpp).
+    void ApplyDropShadow();
+    bool CheckRequirements();
+    bool RunRequirementCheck(const std::string& path, const char* exportName);
+    void LoadSkin();
+    void ApplyBorder();
+    bool ApplySizeAndPosition();
+    void BuildToolbar();
+    bool AddToolButton(std::size_t index, const std::string& entry);
+    void Stop(std::int32_t messageId, const std::string& argument = {});
+    void RecreateHandle();
+    void LayOutChildren();
+    void ToolButtonClick(const std::string& caption);
+
+    // Fade and music (fade_music_win.cpp).
+    void StartIntroMusic();
+    void StartFadeIn();
+    void FadeTimerTimer();
+
+    void CreateComponents();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNotify(LPARAM lParam);
+
+    static constexpr UINT_PTR kFadeTimerId = 1;
+    static constexpr UINT kFirstToolCommand = 1000;
 
     TAboutBox* aboutBox_ = nullptr;
     std::string programFolder_;
     GdiFont font_;
+
+    // Components, as the window is designed: the fade timer (disabled), the button images
+    // (32 x 32 until the first bitmap says otherwise) and the tool bar (hidden, flat, on top).
+    ImageList buttonImageList_;
+    HWND buttonToolBar_ = nullptr;  // a child: destroyed with the window
+    std::vector<std::string> toolButtonCaptions_;
+    bool fadeTimerEnabled_ = false;
+    std::uint8_t alphaBlendValue_ = 255;
+
+    bool maximised_ = false;   // the state the window is first shown in
+    bool autoSize_ = false;    // the window takes the size of its content (skins)
+    bool recreating_ = false;  // a new handle replaces the old one: no termination
 };
 
 }  // namespace velvane

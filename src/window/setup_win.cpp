@@ -1,9 +1,124 @@
-// Setting the main window up from the launch settings, before it is first shown.
+// Setting the main window up from the launch settings, once, before it is first shown.
 
+#include "app/application_win.h"
+#include "app/message_catalogue.h"
+#include "sysinfo/windows_version_win.h"
+#include "win32/file_system_win.h"
 #include "window/browser_window_win.h"
+#include "window/window_setup.h"
 
 namespace velvane {
+namespace {
 
-void TBrowserWindow::SetupMainWindow() { closeTicks = 0; }
+void SetWindowBounds(HWND window, int left, int top, int width, int height) {
+    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+// Every step may stop start-up: it shows its message, requests termination and returns, and
+// no later step runs.
+void TBrowserWindow::SetupMainWindow() {
+    ApplyDropShadow();
+    if (!CheckRequirements())
+        return;
+    closeTicks = 0;
+    LoadSkin();
+    ApplyBorder();
+    if (!ApplySizeAndPosition())
+        return;
+    StartIntroMusic();
+    BuildToolbar();
+}
+
+void TBrowserWindow::Stop(std::int32_t messageId, const std::string& argument) {
+    ShowError(messageId, argument);
+    Application::Instance().Terminate();
+}
+
+// The drop shadow is a class style: it takes effect for windows created after it is set, so the
+// window is created anew.
+void TBrowserWindow::ApplyDropShadow() {
+    if (!settings.dropShadow || !SupportsDropShadow(GetWindowsVersionCode()))
+        return;
+    DWORD style = GetClassLongA(Handle(), GCL_STYLE);
+    SetClassLongA(Handle(), GCL_STYLE, static_cast<LONG>(style | CS_DROPSHADOW));
+    RecreateHandle();
+}
+
+void TBrowserWindow::LoadSkin() {
+    std::string path = programFolder_ + settings.skin;
+    if (!FileExists(path))
+        return;
+    autoSize_ = true;
+}
+
+// A named skin (even a missing one) keeps the designed frame: the skin's region cuts it away.
+void TBrowserWindow::ApplyBorder() {
+    if (!settings.skin.empty())
+        return;
+    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE));
+    constexpr DWORD kFrameStyles = WS_OVERLAPPEDWINDOW | WS_POPUP | WS_DLGFRAME | WS_BORDER;
+    switch (FrameForBorderStyle(settings.borderStyle)) {
+        case FrameKind::Sizeable:
+            return;
+        case FrameKind::None:
+            style = (style & ~kFrameStyles) | WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+            exStyle &= ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+            break;
+        case FrameKind::Dialog:
+            style = (style & ~kFrameStyles) | WS_CAPTION | WS_SYSMENU;
+            exStyle |= WS_EX_DLGMODALFRAME;
+            break;
+    }
+    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TBrowserWindow::ApplySizeAndPosition() {
+    bool skinless = settings.skin.empty();
+    if (settings.fullScreen) {
+        // A skinned window keeps its designed place even when full screen is asked for.
+        if (skinless)
+            maximised_ = true;
+        return true;
+    }
+    if (skinless) {
+        RECT r = WindowRect(Handle());
+        SetWindowBounds(Handle(), r.left, r.top, r.right - r.left, settings.windowHeight);
+        r = WindowRect(Handle());
+        SetWindowBounds(Handle(), r.left, r.top, settings.windowWidth, r.bottom - r.top);
+    }
+    RECT r = WindowRect(Handle());
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    WindowPositionRequest position = ParseWindowPosition(settings.windowPosition);
+    if (position.center) {
+        Point origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                     width, height);
+        SetWindowBounds(Handle(), origin.x, origin.y, width, height);
+        return true;
+    }
+    if (!position.left) {
+        Stop(kMsgWindowPosition);
+        return false;
+    }
+    SetWindowBounds(Handle(), *position.left, r.top, width, height);
+    if (!position.top) {
+        Stop(kMsgWindowPosition);
+        return false;
+    }
+    SetWindowBounds(Handle(), *position.left, *position.top, width, height);
+    return true;
+}
 
 }  // namespace velvane

@@ -8,13 +8,15 @@ namespace velvane {
 void TBrowserWindow::Show() {
     FormShow();
     ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
-    ShowWindow(Handle(), SW_SHOW);
+    ShowWindow(Handle(), maximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(Handle());
 }
 
 void TBrowserWindow::FormShow() {
     SetWindowTextA(Handle(), settings.windowCaption.c_str());
     Application::Instance().SetTitle(settings.windowCaption);
+    if (settings.fadeIn)
+        StartFadeIn();
 }
 
 }  // namespace velvane

@@ -49,7 +49,9 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-Process::~Process() { Kill(); }
+Process::~Process() {
+    Kill();
+}
 
 void Process::Kill() {
     if (info_.hProcess) {
@@ -59,7 +61,8 @@ void Process::Kill() {
         }
         CloseHandle(info_.hProcess);
     }
-    if (info_.hThread) CloseHandle(info_.hThread);
+    if (info_.hThread)
+        CloseHandle(info_.hThread);
     info_ = {};
 }
 
@@ -68,7 +71,8 @@ bool Process::Running() const {
 }
 
 std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) const {
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
@@ -111,7 +115,8 @@ BOOL CALLBACK CollectWindowOfProcess(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->pid) search->found.push_back(hwnd);
+    if (owner == search->pid)
+        search->found.push_back(hwnd);
     return TRUE;
 }
 
@@ -130,15 +135,18 @@ void Pause(DWORD ms) {
     }
 }
 
-std::optional<WindowInfo> WaitForWindow(DWORD pid, const std::function<bool(const WindowInfo&)>& pick,
+std::optional<WindowInfo> WaitForWindow(DWORD pid,
+                                        const std::function<bool(const WindowInfo&)>& pick,
                                         DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         for (HWND hwnd : TopLevelWindows(pid)) {
             WindowInfo info = ReadWindow(hwnd);
-            if (pick(info)) return info;
+            if (pick(info))
+                return info;
         }
-        if (GetTickCount() - start >= timeoutMs) return std::nullopt;
+        if (GetTickCount() - start >= timeoutMs)
+            return std::nullopt;
         Pause(20);
     }
 }
@@ -155,7 +163,8 @@ std::optional<WindowInfo> WaitForWindowOfClass(DWORD pid, const std::string& cla
 
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     std::optional<WindowInfo> dialog = WaitForWindowOfClass(pid, "#32770", timeoutMs);
-    if (!dialog) return std::nullopt;
+    if (!dialog)
+        return std::nullopt;
     // Give the box a moment to lay out its controls after it became visible.
     Pause(50);
     MessageBoxInfo box;
@@ -170,6 +179,22 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
         }
     }
     return box;
+}
+
+PretendedRelease::PretendedRelease(const std::string& programFileName, const char* release)
+    : key_("Software\\Wine\\AppDefaults\\" + programFileName) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot write " + key_);
+    }
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(release),
+                   static_cast<DWORD>(std::strlen(release) + 1));
+    RegCloseKey(key);
+}
+
+PretendedRelease::~PretendedRelease() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
 }
 
 void Dismiss(const MessageBoxInfo& box, int command) {

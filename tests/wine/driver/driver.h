@@ -38,8 +38,7 @@ private:
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
 // Starts `program` in `folder` with the current environment plus (or overridden by) `extra`.
-Process Start(const std::string& program, const std::string& folder,
-              const Environment& extra = {});
+Process Start(const std::string& program, const std::string& folder, const Environment& extra = {});
 
 struct WindowInfo {
     HWND hwnd = nullptr;
@@ -59,7 +58,8 @@ WindowInfo ReadWindow(HWND hwnd);
 std::vector<HWND> TopLevelWindows(DWORD pid);
 
 // Waits until `pick` finds a top-level window of `pid` (pumping this thread's messages).
-std::optional<WindowInfo> WaitForWindow(DWORD pid, const std::function<bool(const WindowInfo&)>& pick,
+std::optional<WindowInfo> WaitForWindow(DWORD pid,
+                                        const std::function<bool(const WindowInfo&)>& pick,
                                         DWORD timeoutMs);
 
 std::optional<WindowInfo> WaitForWindowOfClass(DWORD pid, const std::string& className,
@@ -77,6 +77,20 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs);
 
 // Dismisses a message box as its button would (IDOK or IDCANCEL).
 void Dismiss(const MessageBoxInfo& box, int command);
+
+// Makes Wine report another Windows release (as winecfg names it: "winxp", "win2k", ...) to
+// programs of one file name, for as long as the object lives. Wine reads it when such a program
+// starts.
+class PretendedRelease {
+public:
+    PretendedRelease(const std::string& programFileName, const char* release);
+    ~PretendedRelease();
+    PretendedRelease(const PretendedRelease&) = delete;
+    PretendedRelease& operator=(const PretendedRelease&) = delete;
+
+private:
+    std::string key_;
+};
 
 // Lets time pass while pumping this thread's messages.
 void Pause(DWORD ms);

@@ -18,8 +18,8 @@ int Wait(const char* className, DWORD timeoutMs) {
         if (hwnd && IsWindowVisible(hwnd)) {
             RECT r;
             GetWindowRect(hwnd, &r);
-            std::printf("%s at %ld,%ld size %ldx%ld\n", className, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top);
+            std::printf("%s at %ld,%ld size %ldx%ld\n", className, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top);
             return 0;
         }
         if (GetTickCount() - start >= timeoutMs) {
@@ -32,21 +32,23 @@ int Wait(const char* className, DWORD timeoutMs) {
 
 int Close(const char* className) {
     HWND hwnd = FindWindowA(className, nullptr);
-    if (!hwnd) return 1;
+    if (!hwnd)
+        return 1;
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     return 0;
 }
 
 BOOL CALLBACK PrintWindow(HWND hwnd, LPARAM) {
-    if (!IsWindowVisible(hwnd)) return TRUE;
+    if (!IsWindowVisible(hwnd))
+        return TRUE;
     char className[256] = {};
     char text[512] = {};
     GetClassNameA(hwnd, className, sizeof className);
     GetWindowTextA(hwnd, text, sizeof text);
     RECT r;
     GetWindowRect(hwnd, &r);
-    std::printf("%-24s \"%s\" %ld,%ld %ldx%ld\n", className, text, r.left, r.top,
-                r.right - r.left, r.bottom - r.top);
+    std::printf("%-24s \"%s\" %ld,%ld %ldx%ld\n", className, text, r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
     return TRUE;
 }
 
@@ -56,7 +58,8 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "wait") == 0) {
         return Wait(argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
     }
-    if (argc >= 3 && std::strcmp(argv[1], "close") == 0) return Close(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "close") == 0)
+        return Close(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "list") == 0) {
         EnumWindows(&PrintWindow, 0);
         return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace velvane::e2e {
@@ -13,7 +14,8 @@ void RemoveTree(const std::string& folder) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             std::string path = folder + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + "\\");
@@ -36,23 +38,27 @@ std::string BuildFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-SampleDisc::SampleDisc() {
+SampleDisc::SampleDisc(std::string programName) : programName_(std::move(programName)) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
     for (;;) {
         folder_ = std::string(temp) + "velvane-disc-" + std::to_string(GetCurrentProcessId()) +
                   "-" + std::to_string(++counter) + "\\";
-        if (CreateDirectoryA(folder_.c_str(), nullptr)) break;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("no temp folder");
+        if (CreateDirectoryA(folder_.c_str(), nullptr))
+            break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("no temp folder");
     }
     std::string exe = BuildFolder() + "autostart.exe";
-    if (!CopyFileA(exe.c_str(), (folder_ + "autostart.exe").c_str(), FALSE)) {
+    if (!CopyFileA(exe.c_str(), (folder_ + programName_).c_str(), FALSE)) {
         throw std::runtime_error("cannot copy " + exe);
     }
 }
 
-SampleDisc::~SampleDisc() { RemoveTree(folder_); }
+SampleDisc::~SampleDisc() {
+    RemoveTree(folder_);
+}
 
 void SampleDisc::Write(const std::string& relativePath, std::string_view content) const {
     std::string path = folder_ + relativePath;
@@ -62,19 +68,45 @@ void SampleDisc::Write(const std::string& relativePath, std::string_view content
     }
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot write " + path);
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD written = 0;
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
-        if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || !written) break;
+        if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || !written)
+            break;
         done += written;
     }
     CloseHandle(file);
 }
 
+void SampleDisc::CopyFromBuild(const std::string& buildFile,
+                               const std::string& relativePath) const {
+    Write(relativePath, "");  // creates the folders on the way
+    std::string from = BuildFolder() + buildFile;
+    if (!CopyFileA(from.c_str(), (folder_ + relativePath).c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + from);
+    }
+}
+
+std::string SampleDisc::Read(const std::string& relativePath) const {
+    std::string path = folder_ + relativePath;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string content;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
+    CloseHandle(file);
+    return content;
+}
+
 driver::Process SampleDisc::Start(const driver::Environment& extra) const {
-    return driver::Start(folder_ + "autostart.exe", folder_, extra);
+    return driver::Start(folder_ + programName_, folder_, extra);
 }
 
 }  // namespace velvane::e2e

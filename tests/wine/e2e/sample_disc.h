@@ -13,7 +13,9 @@ namespace velvane::e2e {
 
 class SampleDisc {
 public:
-    SampleDisc();
+    // The program is copied onto the disc under `programName`: it does not care about its name,
+    // and a name of its own keeps per-program Wine settings apart between tests.
+    explicit SampleDisc(std::string programName = "autostart.exe");
     ~SampleDisc();
     SampleDisc(const SampleDisc&) = delete;
     SampleDisc& operator=(const SampleDisc&) = delete;
@@ -22,10 +24,15 @@ public:
     const std::string& Folder() const { return folder_; }
 
     void Write(const std::string& relativePath, std::string_view content) const;
+    // Copies a file of the build's output folder (a test library or program) onto the disc.
+    void CopyFromBuild(const std::string& buildFile, const std::string& relativePath) const;
+    // The content of a file on the disc, or empty when it does not exist.
+    std::string Read(const std::string& relativePath) const;
     driver::Process Start(const driver::Environment& extra = {}) const;
 
 private:
     std::string folder_;
+    std::string programName_;
 };
 
 // The folder this test program runs from (the build's output folder), with a trailing backslash.

@@ -25,7 +25,8 @@ bool GermanUser() {
 bool MainWindowVisible(DWORD pid) {
     for (HWND hwnd : driver::TopLevelWindows(pid)) {
         driver::WindowInfo w = driver::ReadWindow(hwnd);
-        if (w.className == "TBrowserWindow" && w.visible) return true;
+        if (w.className == "TBrowserWindow" && w.visible)
+            return true;
     }
     return false;
 }
@@ -34,7 +35,8 @@ void ExpectMissingConfigurationBox(const std::string& expected) {
     SampleDisc disc;
     driver::Process program = disc.Start();
 
-    std::optional<driver::MessageBoxInfo> box = driver::WaitForMessageBox(program.Id(), kWindowTimeout);
+    std::optional<driver::MessageBoxInfo> box =
+        driver::WaitForMessageBox(program.Id(), kWindowTimeout);
     ASSERT_TRUE(box) << "no error box";
     EXPECT_EQ(box->title, "Error");
     ASSERT_EQ(box->buttons.size(), 1u);
@@ -84,8 +86,9 @@ void ExpectStartsAndCloses(const SampleDisc& disc, const std::string& caption) {
 
 TEST(Startup, ConfiguredCaptionIsShownAndCloseEndsTheProgram) {
     SampleDisc disc;
-    disc.Write("autorun.inf", "[autorun]\r\nopen=autostart.exe\r\n[Velvane]\r\n"
-                              "WindowCaption=\"Sample Disc\"\r\n");
+    disc.Write("autorun.inf",
+               "[autorun]\r\nopen=autostart.exe\r\n[Velvane]\r\n"
+               "WindowCaption=\"Sample Disc\"\r\n");
     ExpectStartsAndCloses(disc, "Sample Disc");
 }
 

@@ -14,28 +14,6 @@
 namespace velvane {
 namespace {
 
-// Makes Wine report `release` to one program by name, for as long as the object lives.
-class PretendedRelease {
-public:
-    PretendedRelease(const std::string& program, const char* release)
-        : key_(kAppDefaults + program) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(release),
-                           static_cast<DWORD>(strlen(release) + 1));
-            RegCloseKey(key);
-        }
-    }
-    ~PretendedRelease() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
-    PretendedRelease(const PretendedRelease&) = delete;
-    PretendedRelease& operator=(const PretendedRelease&) = delete;
-
-private:
-    static constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\";
-    std::string key_;
-};
-
 std::string OwnFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -53,7 +31,7 @@ class WindowsVersionProbe : public testing::TestWithParam<ReleaseCase> {};
 
 // The probe runs in a program of its own: Wine fixes the reported release when a process starts.
 TEST_P(WindowsVersionProbe, ClassifiesThePretendedRelease) {
-    PretendedRelease release("version_probe.exe", GetParam().wineVersion);
+    driver::PretendedRelease release("version_probe.exe", GetParam().wineVersion);
     std::string folder = OwnFolder();
     driver::Process probe = driver::Start(folder + "version_probe.exe", folder);
     std::optional<DWORD> code = probe.WaitForExit(30000);

@@ -3,4 +3,6 @@
 
 #include "sysinfo/windows_version_win.h"
 
-int main() { return velvane::GetWindowsVersionCode(); }
+int main() {
+    return velvane::GetWindowsVersionCode();
+}

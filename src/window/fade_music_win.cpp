@@ -1,0 +1,62 @@
+// Background music and the fade-in of the main window.
+
+#include "app/application_win.h"
+#include "win32/file_system_win.h"
+#include "window/browser_window_win.h"
+#include "window/window_setup.h"
+
+#include <mmsystem.h>
+
+namespace velvane {
+namespace {
+
+// Layered windows exist from Windows 2000 on; looked up at run time so that the program still
+// starts where they do not, and is then simply shown opaque.
+using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+SetLayeredWindowAttributesFunction LayeredWindowSupport() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<SetLayeredWindowAttributesFunction>(reinterpret_cast<void*>(
+                        GetProcAddress(user32, "SetLayeredWindowAttributes")))
+                  : nullptr;
+}
+
+void SetAlphaBlendValue(HWND window, std::uint8_t alpha) {
+    if (auto setAttributes = LayeredWindowSupport())
+        setAttributes(window, 0, alpha, LWA_ALPHA);
+}
+
+}  // namespace
+
+void TBrowserWindow::StartIntroMusic() {
+    std::string path = programFolder_ + settings.introMusic;
+    if (!FileExists(path))
+        return;
+    // The module argument plays no part for a file name; the main window's handle stands in.
+    PlaySoundA(path.c_str(), reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
+               IntroMusicFlags(settings.loopMusic));
+}
+
+void TBrowserWindow::StopMusic() {
+    PlaySoundA(nullptr, reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
+               kStopMusicFlags);
+}
+
+void TBrowserWindow::StartFadeIn() {
+    alphaBlendValue_ = 0;
+    SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetAlphaBlendValue(Handle(), alphaBlendValue_);
+    fadeTimerEnabled_ = SetTimer(Handle(), kFadeTimerId, 1, nullptr) != 0;
+}
+
+void TBrowserWindow::FadeTimerTimer() {
+    FadeStep step = NextFadeStep(alphaBlendValue_);
+    alphaBlendValue_ = step.alpha;
+    SetAlphaBlendValue(Handle(), alphaBlendValue_);
+    if (step.finished) {
+        KillTimer(Handle(), kFadeTimerId);
+        fadeTimerEnabled_ = false;
+    }
+}
+
+}  // namespace velvane

@@ -1,0 +1,60 @@
+// The requirement libraries a disc names: each is asked once, before anything is shown.
+
+#include "app/application_win.h"
+#include "app/message_catalogue.h"
+#include "win32/file_system_win.h"
+#include "win32/unique_handle_win.h"
+#include "window/browser_window_win.h"
+#include "window/split_list.h"
+#include "window/window_setup.h"
+
+namespace velvane {
+namespace {
+
+// The contract of a requirement library: one window handle in (stdcall), a byte out.
+using CheckRequirementFunction = unsigned char(WINAPI*)(HWND owner);
+
+}  // namespace
+
+bool TBrowserWindow::CheckRequirements() {
+    requirementsMet = true;
+    for (const std::string& entry : SplitList(settings.requirements, ",")) {
+        std::string path = RequirementLibraryPath(programFolder_, entry);
+        if (!FileExists(path)) {
+            // A library that is not there cannot object: the entry counts as fulfilled.
+            ShowError(kMsgDllLoadError, path);
+            continue;
+        }
+        if (!RunRequirementCheck(path, "CheckRequirement"))
+            requirementsMet = false;
+    }
+    if (requirementsMet)
+        return true;
+    if (FileExists(programFolder_ + settings.altStartPage)) {
+        settings.startPage = settings.altStartPage;
+        return true;
+    }
+    Stop(kMsgRequirementsFailed, settings.requirements);
+    return false;
+}
+
+bool TBrowserWindow::RunRequirementCheck(const std::string& path, const char* exportName) {
+    // The program reports a library that cannot be loaded itself: no second box from the system.
+    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    Module library(LoadLibraryA(path.c_str()));
+    SetErrorMode(previousMode);
+    if (!library) {
+        library.release();  // a value of 32 or less is an error code, not a module
+        ShowError(kMsgDllLoadError, path);
+        return false;
+    }
+    auto check = reinterpret_cast<CheckRequirementFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library.get(), exportName)));
+    if (!check) {
+        ShowError(kMsgDllLoadError, path);
+        return false;
+    }
+    return check(Application::Instance().Handle()) != 0;
+}
+
+}  // namespace velvane

@@ -1,0 +1,44 @@
+#include "window/split_list.h"
+
+namespace velvane {
+namespace {
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool MatchesAt(std::string_view text, std::size_t at, std::string_view separator) {
+    if (text.size() - at < separator.size())
+        return false;
+    for (std::size_t i = 0; i < separator.size(); ++i) {
+        if (LowerAscii(text[at + i]) != LowerAscii(separator[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitList(std::string_view text, std::string_view separator) {
+    std::vector<std::string> entries;
+    if (separator.empty()) {
+        if (!text.empty())
+            entries.emplace_back(text);
+        return entries;
+    }
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        if (MatchesAt(text, at, separator)) {
+            entries.emplace_back(text.substr(start, at - start));
+            at += separator.size();
+            start = at;
+        } else {
+            ++at;
+        }
+    }
+    if (start < text.size())
+        entries.emplace_back(text.substr(start));
+    return entries;
+}
+
+}  // namespace velvane

@@ -1,0 +1,91 @@
+// The tool bar of bitmap buttons, one per command word of the toolbar setting.
+
+#include <cstdlib>
+
+#include "app/error_report.h"
+#include "app/message_catalogue.h"
+#include "win32/file_system_win.h"
+#include "window/browser_window_win.h"
+#include "window/split_list.h"
+#include "window/window_setup.h"
+
+namespace velvane {
+namespace {
+
+// The colour that becomes transparent: the bitmap's bottom-left pixel (white for monochrome).
+COLORREF TransparentColourOf(HBITMAP bitmap, const BITMAP& info) {
+    if (info.bmBitsPixel == 1)
+        return RGB(255, 255, 255);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    COLORREF colour = GetPixel(memory, 0, std::abs(info.bmHeight) - 1);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+}  // namespace
+
+void TBrowserWindow::BuildToolbar() {
+    if (settings.toolbar.empty())
+        return;
+    ShowWindow(buttonToolBar_, SW_SHOWNA);
+    std::vector<std::string> entries = SplitList(settings.toolbar, ",");
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        // Buttons built before a stop stay on the tool bar.
+        if (!AddToolButton(i, entries[i]))
+            break;
+    }
+    LayOutChildren();
+}
+
+bool TBrowserWindow::AddToolButton(std::size_t index, const std::string& entry) {
+    std::string path = ToolbarBitmapPath(programFolder_, settings.buttonDir, entry);
+    if (!FileExists(path)) {
+        Stop(kMsgButtonBitmapMissing, path);
+        return false;
+    }
+    GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                     LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap.get(), sizeof info, &info)) {
+        throw ApplicationError("Bitmap image is not valid: " + path);
+    }
+    Size image{info.bmWidth, std::abs(info.bmHeight)};
+    int listWidth = 0;
+    int listHeight = 0;
+    ImageList_GetIconSize(buttonImageList_.get(), &listWidth, &listHeight);
+    if (index > 0 && (image.width != listWidth || image.height != listHeight)) {
+        Stop(kMsgButtonSizes);
+        return false;
+    }
+    if (image.width != listWidth || image.height != listHeight) {
+        // Only the first bitmap gets here, while the list is still empty.
+        ImageList_SetIconSize(buttonImageList_.get(), image.width, image.height);
+        SendMessageA(buttonToolBar_, TB_SETIMAGELIST, 0,
+                     reinterpret_cast<LPARAM>(buttonImageList_.get()));
+    }
+    Size button = ToolButtonSizeFor(image);
+    SendMessageA(buttonToolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.width, button.height));
+    ImageList_AddMasked(buttonImageList_.get(), bitmap.get(),
+                        TransparentColourOf(bitmap.get(), info));
+
+    TBBUTTON toolButton{};
+    toolButton.iBitmap = static_cast<int>(index);
+    toolButton.idCommand = static_cast<int>(kFirstToolCommand + index);
+    toolButton.fsState = TBSTATE_ENABLED;
+    toolButton.fsStyle = BTNS_BUTTON;
+    toolButton.iString = -1;  // the caption is the command word, never shown
+    SendMessageA(buttonToolBar_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&toolButton));
+    toolButtonCaptions_.push_back(entry);
+    return true;
+}
+
+void TBrowserWindow::ToolButtonClick(const std::string& caption) {
+    if (caption == "exit")
+        Close();
+}
+
+}  // namespace velvane
