@@ -35,15 +35,13 @@ void Application::Initialize() {
 void Application::Finalize() {
     DestroyHandle();
     SetExceptionSink(nullptr);
-    if (comInitialized_)
-        CoUninitialize();
+    if (comInitialized_) CoUninitialize();
     comInitialized_ = false;
 }
 
 void Application::SetTitle(const std::string& title) {
     title_ = title;
-    if (Handle())
-        SetWindowTextA(Handle(), title_.c_str());
+    if (Handle()) SetWindowTextA(Handle(), title_.c_str());
 }
 
 void Application::HandleError(std::exception_ptr error) {
@@ -73,8 +71,7 @@ bool Application::ProcessMessage() {
         return false;
     }
     bool handled = false;
-    if (messageHook_)
-        RunGuarded([&] { handled = messageHook_(message); });
+    if (messageHook_) RunGuarded([&] { handled = messageHook_(message); });
     if (!handled) {
         TranslateMessage(&message);
         DispatchMessageA(&message);

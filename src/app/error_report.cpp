@@ -27,8 +27,7 @@ std::string UnexpectedErrorReportText(std::string_view errorMessage) {
 
 std::string ErrorMessageOf(const std::exception_ptr& error) {
     try {
-        if (error)
-            std::rethrow_exception(error);
+        if (error) std::rethrow_exception(error);
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
@@ -38,8 +37,7 @@ std::string ErrorMessageOf(const std::exception_ptr& error) {
 
 std::string ErrorKindAndMessageOf(const std::exception_ptr& error) {
     try {
-        if (error)
-            std::rethrow_exception(error);
+        if (error) std::rethrow_exception(error);
     } catch (const std::exception& e) {
         return Demangle(typeid(e).name()) + ": " + e.what();
     } catch (...) {

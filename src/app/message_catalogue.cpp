@@ -51,8 +51,7 @@ constexpr std::array<CatalogueEntry, 11> kCatalogue{{
 
 std::string_view LookUp(std::string_view language, std::int32_t id) {
     for (const CatalogueEntry& entry : kCatalogue) {
-        if (entry.id == id)
-            return language == "ger" ? entry.german : entry.english;
+        if (entry.id == id) return language == "ger" ? entry.german : entry.english;
     }
     return {};
 }
@@ -62,8 +61,7 @@ std::string_view LookUp(std::string_view language, std::int32_t id) {
 std::string GetMessageText(std::string_view language, std::int32_t id, std::string_view argument) {
     std::string text(LookUp(language, id));
     std::size_t placeholder = text.find('~');
-    if (placeholder != std::string::npos)
-        text.replace(placeholder, 1, argument);
+    if (placeholder != std::string::npos) text.replace(placeholder, 1, argument);
     return text;
 }
 

@@ -45,8 +45,7 @@ int RunProgram() {
 
     TBrowserWindow mainWindow;
     mainWindow.Create();
-    if (application.Terminated())
-        return 0;
+    if (application.Terminated()) return 0;
 
     TAboutBox aboutBox(mainWindow);
     aboutBox.Create();
@@ -54,11 +53,9 @@ int RunProgram() {
 
     try {
         mainWindow.ReadLaunchSettings();
-        if (application.Terminated())
-            return 0;
+        if (application.Terminated()) return 0;
         mainWindow.SetupMainWindow();
-        if (application.Terminated())
-            return 0;
+        if (application.Terminated()) return 0;
     } catch (...) {
         return ReportStartupFailure(std::current_exception());
     }

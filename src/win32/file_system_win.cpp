@@ -14,8 +14,7 @@ std::string ProgramFolder() {
     for (;;) {
         DWORD length =
             GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return {};
+        if (length == 0) return {};
         if (length < buffer.size()) {
             std::string path(buffer.data(), length);
             return path.substr(0, path.find_last_of("\\/") + 1);
@@ -32,11 +31,9 @@ bool FileExists(const std::string& path) {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
+    if (!file) return std::nullopt;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
-        return std::nullopt;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
     std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
     while (done < content.size()) {

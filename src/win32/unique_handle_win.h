@@ -20,8 +20,7 @@ public:
 
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other)
-            reset(other.release());
+        if (this != &other) reset(other.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -35,8 +34,7 @@ public:
 
     void reset(Handle handle = Traits::Invalid()) {
         Handle old = std::exchange(handle_, handle);
-        if (Traits::IsValid(old))
-            Traits::Close(old);
+        if (Traits::IsValid(old)) Traits::Close(old);
     }
 
 private:
@@ -65,8 +63,7 @@ struct WindowTraits {
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
     static void Close(Handle h) {
-        if (IsWindow(h))
-            DestroyWindow(h);
+        if (IsWindow(h)) DestroyWindow(h);
     }
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;

@@ -14,8 +14,7 @@ void Window::RegisterWindowClass(const char* className, UINT classStyle, HBRUSH 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, className, &existing))
-        return;
+    if (GetClassInfoExA(instance, className, &existing)) return;
 
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -43,8 +42,7 @@ void Window::CreateHandle(DWORD exStyle, const char* className, const char* capt
 }
 
 void Window::DestroyHandle() {
-    if (hwnd_ && IsWindow(hwnd_))
-        DestroyWindow(hwnd_);
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
 
@@ -64,8 +62,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

@@ -52,13 +52,42 @@ void TBrowserWindow::CreateComponents() {
         CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                         WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, 0,
                         0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!buttonToolBar_)
-        throw std::runtime_error("The tool bar cannot be created.");
+    if (!buttonToolBar_) throw std::runtime_error("The tool bar cannot be created.");
     SendMessageA(buttonToolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(buttonToolBar_, TB_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(buttonImageList_.get()));
     SendMessageA(buttonToolBar_, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(kDesignImageSize + 7, kDesignImageSize + 6));
+
+    ImageShapeDesign skinDesign;
+    skinDesign.bounds = {0, 0, 105, 105};
+    skinDesign.autoSize = true;
+    skinDesign.movable = true;
+    imageShaper_ = std::make_unique<TImageShape>(Handle(), skinDesign);
+    // The window sizes itself to the skin before the skin's region is measured against it.
+    imageShaper_->OnBoundsChanged = [this](TImageShape&) { FitToContent(); };
+}
+
+void TBrowserWindow::FitToContent() {
+    if (!autoSize_) return;
+    RECT content = imageShaper_->BoundsRect();
+    RECT frame{0, 0, content.right, content.bottom};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TBrowserWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    if (imageShaper_) imageShaper_->Paint(dc);
+    EndPaint(Handle(), &paint);
+}
+
+// The skin has no window of its own: it gets the mouse through the main window.
+bool TBrowserWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    return imageShaper_ && imageShaper_->RouteMouseMessage(message, wParam, lParam);
 }
 
 void TBrowserWindow::RecreateHandle() {
@@ -74,6 +103,7 @@ void TBrowserWindow::RecreateHandle() {
     DestroyHandle();
     recreating_ = false;
     buttonToolBar_ = nullptr;
+    imageShaper_.reset();
     CreateHandle(exStyle, kWindowClass, caption, style, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, Application::Instance().Handle());
     Application::Instance().SetMainWindow(Handle());
@@ -98,8 +128,7 @@ void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) con
 void TBrowserWindow::Close() {
     bool canClose = true;
     FormCloseQuery(canClose);
-    if (!canClose)
-        return;
+    if (!canClose) return;
     CloseAction action = CloseAction::Hide;
     FormClose(action);
     switch (action) {
@@ -117,11 +146,9 @@ void TBrowserWindow::Close() {
 // The closing sequence: hide at once, keep the splash strip on top for a few timer ticks, and
 // only then close for good (the about box's timer asks again with closeConfirmed set).
 void TBrowserWindow::FormCloseQuery(bool& /*canClose*/) {
-    if (IsZoomed(Handle()))
-        ShowWindow(Handle(), SW_RESTORE);
+    if (IsZoomed(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_HIDE);
-    if (!aboutBox_)
-        return;
+    if (!aboutBox_) return;
     aboutBox_->ShowAsSplash(true);
     aboutBox_->SetStayOnTop(true);
     aboutBox_->ShowModeless();
@@ -135,15 +162,13 @@ void TBrowserWindow::FormClose(CloseAction& action) {
 
 bool TBrowserWindow::AboutMenuHook(MSG& message) {
     // The whole wParam is compared: the low four bits of a system command are not masked.
-    if (message.message != WM_SYSCOMMAND || message.wParam != kAboutCommandId)
-        return false;
+    if (message.message != WM_SYSCOMMAND || message.wParam != kAboutCommandId) return false;
     ShowAboutModal();
     return true;
 }
 
 void TBrowserWindow::WMSysCommand(WPARAM command, LPARAM lParam) {
-    if (command == kAboutCommandId)
-        ShowAboutModal();
+    if (command == kAboutCommandId) ShowAboutModal();
     if ((command & 0xFFF0) == SC_MINIMIZE) {
         // Minimising the application window hides its owned main window with it, and the
         // task-bar button restores both.
@@ -180,8 +205,7 @@ LRESULT TBrowserWindow::OnNotify(LPARAM lParam) {
     if (header->hwndFrom == buttonToolBar_ && header->code == NM_CUSTOMDRAW) {
         // The tool bar has a border on its bottom edge only, under the buttons.
         auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(lParam);
-        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
-            return CDRF_NOTIFYPOSTPAINT;
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
         if (draw->nmcd.dwDrawStage == CDDS_POSTPAINT) {
             RECT bar;
             GetClientRect(buttonToolBar_, &bar);
@@ -207,19 +231,33 @@ LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             WMSysCommand(wParam, lParam);
             return 0;
         case WM_DESTROY:
-            if (!recreating_)
-                Application::Instance().Terminate();
+            if (!recreating_) Application::Instance().Terminate();
             return 0;
         case WM_COMMAND:
             return OnCommand(wParam, lParam);
         case WM_NOTIFY:
             return OnNotify(lParam);
         case WM_TIMER:
-            if (wParam == kFadeTimerId)
-                FadeTimerTimer();
+            if (wParam == kFadeTimerId) FadeTimerTimer();
             return 0;
         case WM_SIZE:
             LayOutChildren();
+            return DefaultHandling(message, wParam, lParam);
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MBUTTONUP:
+        case WM_MOUSEMOVE:
+        case WM_CAPTURECHANGED:
+            if (OnMouse(message, wParam, lParam)) return 0;
             return DefaultHandling(message, wParam, lParam);
         default:
             return DefaultHandling(message, wParam, lParam);

@@ -7,10 +7,12 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "config/launch_settings.h"
+#include "skin/image_shape_win.h"
 #include "win32/unique_handle_win.h"
 #include "win32/window_win.h"
 
@@ -80,6 +82,7 @@ private:
     void Stop(std::int32_t messageId, const std::string& argument = {});
     void RecreateHandle();
     void LayOutChildren();
+    void FitToContent();
     void ToolButtonClick(const std::string& caption);
 
     // Fade and music (fade_music_win.cpp).
@@ -91,6 +94,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(LPARAM lParam);
+    void OnPaint();
+    bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     static constexpr UINT_PTR kFadeTimerId = 1;
     static constexpr UINT kFirstToolCommand = 1000;
@@ -104,6 +109,7 @@ private:
     ImageList buttonImageList_;
     HWND buttonToolBar_ = nullptr;  // a child: destroyed with the window
     std::vector<std::string> toolButtonCaptions_;
+    std::unique_ptr<TImageShape> imageShaper_;  // the skin: left 0, top 0, 105 x 105, auto-sized
     bool fadeTimerEnabled_ = false;
     std::uint8_t alphaBlendValue_ = 255;
 

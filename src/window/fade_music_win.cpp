@@ -22,16 +22,14 @@ SetLayeredWindowAttributesFunction LayeredWindowSupport() {
 }
 
 void SetAlphaBlendValue(HWND window, std::uint8_t alpha) {
-    if (auto setAttributes = LayeredWindowSupport())
-        setAttributes(window, 0, alpha, LWA_ALPHA);
+    if (auto setAttributes = LayeredWindowSupport()) setAttributes(window, 0, alpha, LWA_ALPHA);
 }
 
 }  // namespace
 
 void TBrowserWindow::StartIntroMusic() {
     std::string path = programFolder_ + settings.introMusic;
-    if (!FileExists(path))
-        return;
+    if (!FileExists(path)) return;
     // The module argument plays no part for a file name; the main window's handle stands in.
     PlaySoundA(path.c_str(), reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
                IntroMusicFlags(settings.loopMusic));

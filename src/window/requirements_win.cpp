@@ -25,11 +25,9 @@ bool TBrowserWindow::CheckRequirements() {
             ShowError(kMsgDllLoadError, path);
             continue;
         }
-        if (!RunRequirementCheck(path, "CheckRequirement"))
-            requirementsMet = false;
+        if (!RunRequirementCheck(path, "CheckRequirement")) requirementsMet = false;
     }
-    if (requirementsMet)
-        return true;
+    if (requirementsMet) return true;
     if (FileExists(programFolder_ + settings.altStartPage)) {
         settings.startPage = settings.altStartPage;
         return true;

@@ -26,13 +26,11 @@ RECT WindowRect(HWND window) {
 // no later step runs.
 void TBrowserWindow::SetupMainWindow() {
     ApplyDropShadow();
-    if (!CheckRequirements())
-        return;
+    if (!CheckRequirements()) return;
     closeTicks = 0;
     LoadSkin();
     ApplyBorder();
-    if (!ApplySizeAndPosition())
-        return;
+    if (!ApplySizeAndPosition()) return;
     StartIntroMusic();
     BuildToolbar();
 }
@@ -45,8 +43,7 @@ void TBrowserWindow::Stop(std::int32_t messageId, const std::string& argument) {
 // The drop shadow is a class style: it takes effect for windows created after it is set, so the
 // window is created anew.
 void TBrowserWindow::ApplyDropShadow() {
-    if (!settings.dropShadow || !SupportsDropShadow(GetWindowsVersionCode()))
-        return;
+    if (!settings.dropShadow || !SupportsDropShadow(GetWindowsVersionCode())) return;
     DWORD style = GetClassLongA(Handle(), GCL_STYLE);
     SetClassLongA(Handle(), GCL_STYLE, static_cast<LONG>(style | CS_DROPSHADOW));
     RecreateHandle();
@@ -54,15 +51,15 @@ void TBrowserWindow::ApplyDropShadow() {
 
 void TBrowserWindow::LoadSkin() {
     std::string path = programFolder_ + settings.skin;
-    if (!FileExists(path))
-        return;
+    if (!FileExists(path)) return;
     autoSize_ = true;
+    // A file that is no readable picture throws, and start-up ends with the application error.
+    imageShaper_->LoadPictureFromFile(path);
 }
 
 // A named skin (even a missing one) keeps the designed frame: the skin's region cuts it away.
 void TBrowserWindow::ApplyBorder() {
-    if (!settings.skin.empty())
-        return;
+    if (!settings.skin.empty()) return;
     DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
     DWORD exStyle = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE));
     constexpr DWORD kFrameStyles = WS_OVERLAPPEDWINDOW | WS_POPUP | WS_DLGFRAME | WS_BORDER;
@@ -88,8 +85,7 @@ bool TBrowserWindow::ApplySizeAndPosition() {
     bool skinless = settings.skin.empty();
     if (settings.fullScreen) {
         // A skinned window keeps its designed place even when full screen is asked for.
-        if (skinless)
-            maximised_ = true;
+        if (skinless) maximised_ = true;
         return true;
     }
     if (skinless) {

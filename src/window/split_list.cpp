@@ -8,11 +8,9 @@ char LowerAscii(char c) {
 }
 
 bool MatchesAt(std::string_view text, std::size_t at, std::string_view separator) {
-    if (text.size() - at < separator.size())
-        return false;
+    if (text.size() - at < separator.size()) return false;
     for (std::size_t i = 0; i < separator.size(); ++i) {
-        if (LowerAscii(text[at + i]) != LowerAscii(separator[i]))
-            return false;
+        if (LowerAscii(text[at + i]) != LowerAscii(separator[i])) return false;
     }
     return true;
 }
@@ -22,8 +20,7 @@ bool MatchesAt(std::string_view text, std::size_t at, std::string_view separator
 std::vector<std::string> SplitList(std::string_view text, std::string_view separator) {
     std::vector<std::string> entries;
     if (separator.empty()) {
-        if (!text.empty())
-            entries.emplace_back(text);
+        if (!text.empty()) entries.emplace_back(text);
         return entries;
     }
     std::size_t start = 0;
@@ -36,8 +33,7 @@ std::vector<std::string> SplitList(std::string_view text, std::string_view separ
             ++at;
         }
     }
-    if (start < text.size())
-        entries.emplace_back(text.substr(start));
+    if (start < text.size()) entries.emplace_back(text.substr(start));
     return entries;
 }
 

@@ -15,8 +15,7 @@ void TBrowserWindow::Show() {
 void TBrowserWindow::FormShow() {
     SetWindowTextA(Handle(), settings.windowCaption.c_str());
     Application::Instance().SetTitle(settings.windowCaption);
-    if (settings.fadeIn)
-        StartFadeIn();
+    if (settings.fadeIn) StartFadeIn();
 }
 
 }  // namespace velvane

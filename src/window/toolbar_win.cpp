@@ -14,8 +14,7 @@ namespace {
 
 // The colour that becomes transparent: the bitmap's bottom-left pixel (white for monochrome).
 COLORREF TransparentColourOf(HBITMAP bitmap, const BITMAP& info) {
-    if (info.bmBitsPixel == 1)
-        return RGB(255, 255, 255);
+    if (info.bmBitsPixel == 1) return RGB(255, 255, 255);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -29,14 +28,12 @@ COLORREF TransparentColourOf(HBITMAP bitmap, const BITMAP& info) {
 }  // namespace
 
 void TBrowserWindow::BuildToolbar() {
-    if (settings.toolbar.empty())
-        return;
+    if (settings.toolbar.empty()) return;
     ShowWindow(buttonToolBar_, SW_SHOWNA);
     std::vector<std::string> entries = SplitList(settings.toolbar, ",");
     for (std::size_t i = 0; i < entries.size(); ++i) {
         // Buttons built before a stop stay on the tool bar.
-        if (!AddToolButton(i, entries[i]))
-            break;
+        if (!AddToolButton(i, entries[i])) break;
     }
     LayOutChildren();
 }
@@ -84,8 +81,7 @@ bool TBrowserWindow::AddToolButton(std::size_t index, const std::string& entry) 
 }
 
 void TBrowserWindow::ToolButtonClick(const std::string& caption) {
-    if (caption == "exit")
-        Close();
+    if (caption == "exit") Close();
 }
 
 }  // namespace velvane

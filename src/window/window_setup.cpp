@@ -22,16 +22,13 @@ std::string RequirementLibraryPath(std::string_view programFolder, std::string_v
     path += entry;
     std::size_t nameStart = path.find_last_of("\\:");
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    if (path.find('.', nameStart) == std::string::npos)
-        path += ".dll";
+    if (path.find('.', nameStart) == std::string::npos) path += ".dll";
     return path;
 }
 
 FrameKind FrameForBorderStyle(std::string_view borderStyle) {
-    if (borderStyle == "none")
-        return FrameKind::None;
-    if (borderStyle == "dialog")
-        return FrameKind::Dialog;
+    if (borderStyle == "none") return FrameKind::None;
+    if (borderStyle == "dialog") return FrameKind::Dialog;
     return FrameKind::Sizeable;
 }
 
@@ -42,8 +39,7 @@ WindowPositionRequest ParseWindowPosition(std::string_view text) {
         return request;
     }
     std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos)
-        return request;
+    if (comma == std::string_view::npos) return request;
     request.hasComma = true;
     request.left = ConvertNumber(text.substr(0, comma));
     request.top = ConvertNumber(text.substr(comma + 1));
@@ -78,8 +74,7 @@ std::uint32_t IntroMusicFlags(bool loop) {
 }
 
 FadeStep NextFadeStep(std::uint8_t alpha) {
-    if (alpha < kLastFadeStepBelow)
-        return {static_cast<std::uint8_t>(alpha + kFadeStep), false};
+    if (alpha < kLastFadeStepBelow) return {static_cast<std::uint8_t>(alpha + kFadeStep), false};
     return {255, true};
 }
 
