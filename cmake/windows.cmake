@@ -25,3 +25,9 @@ target_link_options(autostart PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 if(VELVANE_BUILD_TESTS OR NOT DEFINED VELVANE_BUILD_TESTS)
     include(cmake/wine-tests.cmake)
 endif()
+
+# The example disc's requirement library (examples/requirements).
+add_library(screencheck SHARED examples/requirements/screen_check.cpp)
+set_target_properties(screencheck PROPERTIES PREFIX "")
+target_compile_options(screencheck PRIVATE ${VELVANE_WARNINGS})
+target_link_options(screencheck PRIVATE -Wl,--kill-at -s)

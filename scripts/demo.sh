@@ -11,13 +11,15 @@ harness="$root/tests/wine/harness"
 "$root/scripts/install-deps.sh" all
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target autostart velvane-driver
+cmake --build "$build" -j "$(nproc)" --target autostart screencheck velvane-driver
 
 # The disc as an author burns it: the example folder with autostart.exe in its root.
 rm -rf "$demo/disc"
 mkdir -p "$demo"
 cp -r "$root/examples/disc" "$demo/disc"
 cp "$build/bin/autostart.exe" "$demo/disc/"
+mkdir -p "$demo/disc/checks"
+cp "$build/bin/screencheck.dll" "$demo/disc/checks/"
 
 state="$demo/wine"
 own_display=0

@@ -285,3 +285,37 @@ TEST(Toolbar, UnreadableBitmapEndsStartUpWithTheApplicationErrorBox) {
 
 }  // namespace
 }  // namespace velvane::e2e
+
+namespace velvane::e2e {
+namespace {
+
+// The fade-in runs on the program's timer; only its end is certain from outside.
+TEST(FadeIn, EndsFullyOpaqueOnALayeredWindow) {
+    SampleDisc disc;
+    disc.Write("autorun.inf", "[velvane]\r\nfadein=1\r\n");
+    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+    ASSERT_TRUE(program);
+    HWND window = program->window.hwnd;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    for (int i = 0; i < 100 && alpha != 255; ++i) {
+        GetLayeredWindowAttributes(window, nullptr, &alpha, &flags);
+        driver::Pause(50);
+    }
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(alpha, 255);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    CloseAndExpectExit(*program);
+}
+
+TEST(FadeIn, WithoutItTheWindowIsNotLayered) {
+    SampleDisc disc;
+    disc.Write("autorun.inf", "[velvane]\r\nfadein=0\r\n");
+    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+    ASSERT_TRUE(program);
+    EXPECT_FALSE(program->window.exStyle & WS_EX_LAYERED);
+    CloseAndExpectExit(*program);
+}
+
+}  // namespace
+}  // namespace velvane::e2e
