@@ -1,0 +1,131 @@
+#include "window/navigation_filter.h"
+
+#include <gtest/gtest.h>
+
+#include "case_name.h"
+#include "window/toolbar_commands.h"
+
+namespace velvane {
+namespace {
+
+constexpr char kStartPage[] = "D:\\Index.HTM";
+
+struct NavigationCase {
+    const char* name;
+    const char* url;
+    const char* executeExt;
+    bool launch;
+    bool close;
+};
+
+const NavigationCase kCases[] = {
+    {"PlainPathToProgram", "D:\\setup\\install.exe", "exe", true, false},
+    {"UpperCaseExtension", "D:\\setup\\INSTALL.EXE", "exe", true, false},
+    {"ListInUpperCase", "D:\\setup\\install.exe", "EXE,PDF", true, false},
+    {"FileUrlStillHasTheExtension", "file:///D:/setup/install.exe", "exe", true, false},
+    {"WebAddressEndingInProgram", "http://example.com/tool.exe", "exe", true, false},
+    {"QueryStringJoinsTheExtension", "http://example.com/tool.exe?x=1", "exe", false, false},
+    {"HostDotsAndPathFormTheExtension", "http://www.example.com/start", "com/start", true, false},
+    {"SecondEntryMatches", "D:\\manual.pdf", "exe,pdf", true, false},
+    {"BlankBeforeEntryPreventsMatch", "D:\\manual.pdf", "exe, pdf", false, false},
+    {"EmptyEntryMatchesNoExtension", "http://intranet/start", "exe,,pdf", true, false},
+    {"LeadingCommaMatchesNoExtension", "about:blank", ",exe", true, false},
+    {"TrailingCommaAddsNoEntry", "about:blank", "exe,", false, false},
+    {"EmptySettingListsNothing", "D:\\setup.exe", "", false, false},
+    {"StartPageExtensionListed", "D:\\Index.HTM", "htm", true, false},
+    {"NoDotNoExtension", "D:\\readme", "exe", false, false},
+    {"BackslashAfterDotEndsTheExtension", "D:\\v1.2\\readme", "2\\readme", false, false},
+    {"AboutClose", "about:close", "exe", false, true},
+    {"MixedCaseAboutClose", "About:Close", "exe", false, true},
+    {"WindowClose", "JAVASCRIPT:window.close();", "exe", false, true},
+    {"SelfClose", "javascript:self.close();", "exe", false, true},
+    {"WindowCloseWithoutSemicolon", "javascript:window.close()", "exe", false, false},
+    {"AboutCloseWithMore", "about:close?now", "exe", false, false},
+    {"AboutCloseWithBlank", " about:close", "exe", false, false},
+    // "about:close" has no dot: its extension is empty, so an empty entry cancels it as a
+    // launch, and it still closes.
+    {"CloseAddressAlsoLaunchCandidate", "about:close", ",exe", true, true},
+    {"CloseAddressWithListedExtension", "javascript:self.close();", "close();", true, true},
+};
+
+class Navigation : public testing::TestWithParam<NavigationCase> {};
+
+TEST_P(Navigation, DecidesLaunchAndClose) {
+    const NavigationCase& c = GetParam();
+    NavigationDecision decision = DecideNavigation({c.url, kStartPage, c.executeExt, false});
+    EXPECT_EQ(decision.launchFile, c.launch);
+    EXPECT_EQ(decision.closeMainWindow, c.close);
+    EXPECT_EQ(decision.Cancel(), c.launch || c.close);
+    EXPECT_FALSE(decision.stopMusic) << "music only stops when the setting asks for it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Urls, Navigation, testing::ValuesIn(kCases), CaseName());
+
+TEST(NavigationMusic, StopsForEverythingButTheStartPage) {
+    auto stops = [](const char* url) {
+        return DecideNavigation({url, kStartPage, "exe", true}).stopMusic;
+    };
+    EXPECT_FALSE(stops("D:\\Index.HTM"));
+    EXPECT_FALSE(stops("d:\\index.htm"));  // compared without regard to A-Z case
+    EXPECT_TRUE(stops("D:/Index.HTM"));    // another spelling of the same file is another text
+    EXPECT_TRUE(stops("D:\\pages\\a.htm"));
+    EXPECT_TRUE(stops("about:close"));  // close addresses stop it as well
+    EXPECT_TRUE(stops("D:\\setup\\install.exe"));
+    EXPECT_FALSE(DecideNavigation({"D:\\other.htm", kStartPage, "exe", false}).stopMusic);
+}
+
+TEST(NavigationMusic, LowerCasingTouchesOnlyAToZ) {
+    EXPECT_EQ(LowerAsciiLetters("D:\\\xC4RGER\\Index.HTM"), "d:\\\xC4rger\\index.htm");
+    // An accented capital in the path is not lowered, so the two spellings differ.
+    EXPECT_TRUE(DecideNavigation({"D:\\\xE4.htm", "D:\\\xC4.htm", "", true}).stopMusic);
+}
+
+TEST(UrlExtension, TakesTheTextAfterTheLastDelimiterWhenItIsADot) {
+    EXPECT_EQ(UrlExtension("D:\\setup\\install.exe"), "exe");
+    EXPECT_EQ(UrlExtension("D:\\a.b\\c"), "");
+    EXPECT_EQ(UrlExtension("http://example.com/tool.exe?x=1#top"), "exe?x=1#top");
+    EXPECT_EQ(UrlExtension("http://intranet/start"), "");
+    EXPECT_EQ(UrlExtension("file.tar.gz"), "gz");
+    EXPECT_EQ(UrlExtension("ends.with.dot."), "");
+    EXPECT_EQ(UrlExtension(""), "");
+}
+
+TEST(AnsiCaseInsensitive, FoldsTheLettersOfCodePage1252) {
+    EXPECT_TRUE(EqualIgnoringCaseAnsi("EXE", "exe"));
+    EXPECT_TRUE(EqualIgnoringCaseAnsi("d\xE9j\xE0", "D\xC9J\xC0"));
+    EXPECT_TRUE(EqualIgnoringCaseAnsi("\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"));
+    EXPECT_FALSE(EqualIgnoringCaseAnsi("\xF7", "\xD7"));  // division and multiplication signs
+    EXPECT_FALSE(EqualIgnoringCaseAnsi("exe", "exe "));
+    EXPECT_FALSE(EqualIgnoringCaseAnsi("[", "{"));
+}
+
+TEST(ToolCommands, WordsAreComparedWholeAndExactly) {
+    EXPECT_EQ(ToolCommandFor("exit"), ToolCommand::Exit);
+    EXPECT_EQ(ToolCommandFor("print"), ToolCommand::Print);
+    EXPECT_EQ(ToolCommandFor("goback"), ToolCommand::GoBack);
+    EXPECT_EQ(ToolCommandFor("goforward"), ToolCommand::GoForward);
+    EXPECT_EQ(ToolCommandFor("gohome"), ToolCommand::GoHome);
+    EXPECT_EQ(ToolCommandFor("search"), ToolCommand::Search);
+    EXPECT_EQ(ToolCommandFor("copy"), ToolCommand::Copy);
+    for (const char* other : {"GoBack", " goback", "exit ", "", "home", "EXIT", "copy2"}) {
+        EXPECT_EQ(ToolCommandFor(other), ToolCommand::None) << other;
+    }
+}
+
+TEST(ToolCommands, HistoryFollowsOnlyForwardAndBackChanges) {
+    HistoryState state;
+    ApplyCommandStateChange(state, 2, true);
+    EXPECT_TRUE(state.canGoBack);
+    EXPECT_FALSE(state.canGoForward);
+    ApplyCommandStateChange(state, 1, true);
+    EXPECT_TRUE(state.canGoForward);
+    ApplyCommandStateChange(state, -1, false);  // update all commands: ignored
+    ApplyCommandStateChange(state, 0, false);
+    EXPECT_TRUE(state.canGoBack);
+    EXPECT_TRUE(state.canGoForward);
+    ApplyCommandStateChange(state, 2, false);
+    EXPECT_FALSE(state.canGoBack);
+}
+
+}  // namespace
+}  // namespace velvane
