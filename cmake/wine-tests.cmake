@@ -46,8 +46,8 @@ target_compile_options(version_probe PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(version_probe PRIVATE velvane_glue)
 add_dependencies(glue_tests version_probe)
 
-# The skin region benchmark: prints build times of skin regions, the control's method against the naive one. Not a test and
-# not registered with CTest; run it by hand: wine bin/region_bench.exe
+# The skin region benchmark: build times of skin regions, the control's method against the
+# naive one. Not a test and not registered with CTest; run it by hand: wine bin/region_bench.exe
 add_executable(region_bench tests/wine/bench/region_bench.cpp)
 target_compile_options(region_bench PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(region_bench PRIVATE velvane_glue)

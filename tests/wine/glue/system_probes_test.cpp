@@ -30,13 +30,20 @@ struct ReleaseCase {
 class WindowsVersionProbe : public testing::TestWithParam<ReleaseCase> {};
 
 // The probe runs in a program of its own: Wine fixes the reported release when a process starts.
+// Each case runs its own copy under its own name, so that cases run side by side cannot see each
+// other's pretended release.
 TEST_P(WindowsVersionProbe, ClassifiesThePretendedRelease) {
-    driver::PretendedRelease release("version_probe.exe", GetParam().wineVersion);
     std::string folder = OwnFolder();
-    driver::Process probe = driver::Start(folder + "version_probe.exe", folder);
-    std::optional<DWORD> code = probe.WaitForExit(30000);
-    ASSERT_TRUE(code) << "the probe did not end";
-    EXPECT_EQ(static_cast<int>(*code), GetParam().code);
+    std::string name = std::string("version_probe_") + GetParam().name + ".exe";
+    ASSERT_TRUE(CopyFileA((folder + "version_probe.exe").c_str(), (folder + name).c_str(), FALSE));
+    {
+        driver::PretendedRelease release(name, GetParam().wineVersion);
+        driver::Process probe = driver::Start(folder + name, folder);
+        std::optional<DWORD> code = probe.WaitForExit(30000);
+        ASSERT_TRUE(code) << "the probe did not end";
+        EXPECT_EQ(static_cast<int>(*code), GetParam().code);
+    }
+    DeleteFileA((folder + name).c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(
