@@ -80,6 +80,13 @@ using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+
 struct ImageListTraits {
     using Handle = HIMAGELIST;
     static Handle Invalid() { return nullptr; }

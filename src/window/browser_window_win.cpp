@@ -1,5 +1,6 @@
 #include "window/browser_window_win.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/application_win.h"
@@ -217,8 +218,17 @@ LRESULT TBrowserWindow::OnNotify(LPARAM lParam) {
 }
 
 void TBrowserWindow::LayOutChildren() {
+    int top = 0;
     if (buttonToolBar_ && IsWindowVisible(buttonToolBar_)) {
         SendMessageA(buttonToolBar_, TB_AUTOSIZE, 0, 0);
+        RECT bar;
+        GetWindowRect(buttonToolBar_, &bar);
+        top = bar.bottom - bar.top;
+    }
+    if (browser && browserFillsClient_) {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        browser->SetBounds(0, top, client.right, std::max<int>(0, client.bottom - top));
     }
 }
 

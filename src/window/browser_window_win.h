@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "browserhost/web_host_win.h"
 #include "config/launch_settings.h"
 #include "skin/image_shape_win.h"
 #include "win32/unique_handle_win.h"
@@ -50,6 +51,7 @@ public:
     void StopMusic();
 
     // Fields shared with the rest of the program.
+    std::unique_ptr<TWebHost> browser;  // created when the window is first shown
     LaunchSettings settings;
     std::int32_t closeTicks = 0;
     bool requirementsMet = false;
@@ -69,6 +71,19 @@ private:
 
     // Start page display (start_page_win.cpp).
     void FormShow();
+    void AppendAboutItem(HWND window);
+    void LoadConfiguredIcon();
+    void OpenStartPageInDefaultBrowser();
+    void ShowStartPage();
+    void PlaceBrowser();
+
+    // The browser's events (navigation_win.cpp, toolbar_commands_win.cpp).
+    void BindBrowserEvents();
+    void WebHostBeforeNavigate2(const std::string& url, bool& cancel);
+    void WebHostDocumentComplete();
+    HRESULT WebHostShowContextMenu() const;
+    void WebHostCommandStateChange(std::int32_t command, bool enabled);
+    void PrintDocument();
 
     // Setup from the launch settings (setup_win.cpp, requirements_win.cpp, toolbar_win.cpp).
     void ApplyDropShadow();
@@ -113,6 +128,8 @@ private:
     bool fadeTimerEnabled_ = false;
     std::uint8_t alphaBlendValue_ = 255;
 
+    UniqueHandle<IconTraits> icon_;  // the disc's icon, when it names one
+    bool browserFillsClient_ = false;
     bool maximised_ = false;   // the state the window is first shown in
     bool autoSize_ = false;    // the window takes the size of its content (skins)
     bool recreating_ = false;  // a new handle replaces the old one: no termination

@@ -1,21 +1,129 @@
-// Showing the main window and its start page.
+// Showing the main window: the about items, caption and icon, then the start page in the embedded
+// browser, or in the default browser when the embedded one cannot be used.
+
+#include <windows.h>
+#include <shellapi.h>
 
 #include "app/application_win.h"
+#include "app/error_report.h"
+#include "app/message_catalogue.h"
+#include "config/number_rules.h"
+#include "win32/file_system_win.h"
+#include "win32/message_dialog_win.h"
 #include "window/browser_window_win.h"
+#include "window/split_list.h"
 
 namespace velvane {
+namespace {
+
+constexpr UINT kAboutCommandId = 65535;
+constexpr UINT kPlainTextItem = 0x400;
+
+}  // namespace
 
 void TBrowserWindow::Show() {
     FormShow();
+    // A start page handed to the default browser, or one that is missing, ends the program:
+    // the window is then not shown at all.
+    if (Application::Instance().Terminated()) return;
     ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
     ShowWindow(Handle(), maximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(Handle());
 }
 
 void TBrowserWindow::FormShow() {
-    SetWindowTextA(Handle(), settings.windowCaption.c_str());
+    AppendAboutItem(Application::Instance().Handle());
+    AppendAboutItem(Handle());
     Application::Instance().SetTitle(settings.windowCaption);
+    SetWindowTextA(Handle(), settings.windowCaption.c_str());
+    LoadConfiguredIcon();
+    if (useExternalBrowser) {
+        OpenStartPageInDefaultBrowser();
+        return;
+    }
+    try {
+        ShowStartPage();
+    } catch (...) {
+        // The embedded browser cannot be had (no control, a broken skin position, ...): the
+        // default browser shows the start page instead.
+        OpenStartPageInDefaultBrowser();
+        return;
+    }
     if (settings.fadeIn) StartFadeIn();
+}
+
+void TBrowserWindow::AppendAboutItem(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    if (!menu) return;
+    AppendMenuA(menu, MF_SEPARATOR, kAboutCommandId, "");
+    std::string text = GetMessageText(kMsgAboutItem);
+    AppendMenuA(menu, kPlainTextItem, kAboutCommandId, text.c_str());
+}
+
+void TBrowserWindow::LoadConfiguredIcon() {
+    std::string path = programFolder_ + settings.icon;
+    if (!FileExists(path)) return;
+    icon_.reset(static_cast<HICON>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+    if (!icon_) throw ApplicationError("Icon image is not valid: " + path);
+    for (HWND window : {Handle(), Application::Instance().Handle()}) {
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    }
+}
+
+void TBrowserWindow::OpenStartPageInDefaultBrowser() {
+    ShowInformationBox(Application::Instance().Handle(), GetMessageText(kMsgExternalBrowser));
+    std::string path = programFolder_ + settings.startPage;
+    ShellExecuteA(Handle(), "open", path.c_str(), "", "", SW_SHOW);
+    Application::Instance().Terminate();
+}
+
+void TBrowserWindow::ShowStartPage() {
+    browser = std::make_unique<TWebHost>();
+    browser->SetParentWindow(Handle());
+    std::string startPath = programFolder_ + settings.startPage;
+    if (!FileExists(startPath)) {
+        ShowError(kMsgStartPageMissing, startPath);
+        Application::Instance().Terminate();
+        return;
+    }
+    PlaceBrowser();
+    browser->SetOffline(settings.forceOfflineMode);
+    browser->SetAddressBar(false);
+    browser->SetMenuBar(false);
+    browser->ReplaceCaption = true;
+    browser->SetStatusBar(false);
+    browser->SetUserInterfaceOptions({TUserInterfaceOption::NO3DBORDER});
+    if (settings.noScrollBars) {
+        UserInterfaceOptionSet options = browser->UserInterfaceOptions();
+        options.Include(TUserInterfaceOption::SCROLL_NO);
+        browser->SetUserInterfaceOptions(options);
+    }
+    BindBrowserEvents();
+    browser->Navigate(startPath);
+    canGoBack = false;
+    canGoForward = false;
+}
+
+// A skinned window places the browser where the skin leaves room for it; any other fills the
+// client area under the tool bar.
+void TBrowserWindow::PlaceBrowser() {
+    if (settings.skin.empty() || settings.skinPosition.empty()) {
+        browserFillsClient_ = true;
+        LayOutChildren();
+        return;
+    }
+    std::vector<std::string> entries = SplitList(settings.skinPosition, ",");
+    void (TWebHost::*setters[])(int) = {&TWebHost::SetLeft, &TWebHost::SetTop, &TWebHost::SetWidth,
+                                        &TWebHost::SetHeight};
+    for (std::size_t i = 0; i < 4; ++i) {
+        std::optional<std::int32_t> value =
+            i < entries.size() ? ConvertNumber(entries[i]) : std::nullopt;
+        if (!value)
+            throw ApplicationError("The skin position is invalid: " + settings.skinPosition);
+        (browser.get()->*setters[i])(*value);
+    }
 }
 
 }  // namespace velvane

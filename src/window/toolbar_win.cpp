@@ -80,8 +80,4 @@ bool TBrowserWindow::AddToolButton(std::size_t index, const std::string& entry) 
     return true;
 }
 
-void TBrowserWindow::ToolButtonClick(const std::string& caption) {
-    if (caption == "exit") Close();
-}
-
 }  // namespace velvane

@@ -7,8 +7,7 @@ namespace velvane::e2e {
 bool MainWindowVisible(DWORD pid) {
     for (HWND hwnd : driver::TopLevelWindows(pid)) {
         driver::WindowInfo w = driver::ReadWindow(hwnd);
-        if (w.className == "TBrowserWindow" && w.visible)
-            return true;
+        if (w.className == "TBrowserWindow" && w.visible) return true;
     }
     return false;
 }

@@ -14,8 +14,7 @@ void RemoveTree(const std::string& folder) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
+            if (name == "." || name == "..") continue;
             std::string path = folder + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + "\\");
@@ -45,11 +44,11 @@ SampleDisc::SampleDisc(std::string programName) : programName_(std::move(program
     for (;;) {
         folder_ = std::string(temp) + "velvane-disc-" + std::to_string(GetCurrentProcessId()) +
                   "-" + std::to_string(++counter) + "\\";
-        if (CreateDirectoryA(folder_.c_str(), nullptr))
-            break;
-        if (GetLastError() != ERROR_ALREADY_EXISTS)
-            throw std::runtime_error("no temp folder");
+        if (CreateDirectoryA(folder_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("no temp folder");
     }
+    // Every disc has a start page; tests that want none remove it from their autorun.inf.
+    Write("index.html", "<html><body>Sample disc</body></html>");
     std::string exe = BuildFolder() + "autostart.exe";
     if (!CopyFileA(exe.c_str(), (folder_ + programName_).c_str(), FALSE)) {
         throw std::runtime_error("cannot copy " + exe);
@@ -68,14 +67,12 @@ void SampleDisc::Write(const std::string& relativePath, std::string_view content
     }
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot write " + path);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD written = 0;
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
-        if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || !written)
-            break;
+        if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || !written) break;
         done += written;
     }
     CloseHandle(file);
@@ -94,8 +91,7 @@ std::string SampleDisc::Read(const std::string& relativePath) const {
     std::string path = folder_ + relativePath;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
+    if (file == INVALID_HANDLE_VALUE) return {};
     std::string content;
     char buffer[4096];
     DWORD got = 0;

@@ -53,8 +53,10 @@ HRGN ExpectedRegion(int offsetX, int offsetY) {
 
 SampleDisc& SkinnedDisc(SampleDisc& disc) {
     disc.Write("art\\skin.bmp", SkinBitmap());
-    disc.Write("autorun.inf", "[velvane]\r\nskin=art\\skin.bmp\r\nwindowposition=100,80\r\n"
-                              "borderstyle=dialog\r\nwindowwidth=640\r\n");
+    disc.Write("autorun.inf",
+               "[velvane]\r\nstartpage=index.html\r\nskin=art\\skin.bmp\r\n"
+               "windowposition=100,80\r\n"
+               "borderstyle=dialog\r\nwindowwidth=640\r\n");
     return disc;
 }
 
@@ -134,7 +136,8 @@ TEST(Skin, UnreadableSkinEndsStartUpWithTheApplicationErrorBox) {
     disc.Write("skin.bmp", "BM but nothing else");
     disc.Write("autorun.inf", "[velvane]\r\nskin=skin.bmp\r\n");
     driver::Process program = disc.Start();
-    std::optional<driver::MessageBoxInfo> box = driver::WaitForMessageBox(program.Id(), kWindowTimeout);
+    std::optional<driver::MessageBoxInfo> box =
+        driver::WaitForMessageBox(program.Id(), kWindowTimeout);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, "Anwendungsfehler");
     driver::Dismiss(*box, IDOK);

@@ -6,29 +6,17 @@
 
 #include "case_name.h"
 #include "driver/driver.h"
+#include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 
 namespace velvane::e2e {
 namespace {
-
-constexpr DWORD kWindowTimeout = 15000;
-constexpr DWORD kExitTimeout = 15000;
 
 // The user's language comes from the Unix locale the whole test run was started with (Wine
 // ignores LC_ALL in a Windows environment block); the German run sets it for this test program.
 bool GermanUser() {
     LANGID id = GetUserDefaultLangID();
     return id == 1031 || id == 2055 || id == 3079 || id == 4103 || id == 5127;
-}
-
-// No main window of the program is visible: it must never be shown before its settings exist.
-bool MainWindowVisible(DWORD pid) {
-    for (HWND hwnd : driver::TopLevelWindows(pid)) {
-        driver::WindowInfo w = driver::ReadWindow(hwnd);
-        if (w.className == "TBrowserWindow" && w.visible)
-            return true;
-    }
-    return false;
 }
 
 void ExpectMissingConfigurationBox(const std::string& expected) {
@@ -88,7 +76,7 @@ TEST(Startup, ConfiguredCaptionIsShownAndCloseEndsTheProgram) {
     SampleDisc disc;
     disc.Write("autorun.inf",
                "[autorun]\r\nopen=autostart.exe\r\n[Velvane]\r\n"
-               "WindowCaption=\"Sample Disc\"\r\n");
+               "WindowCaption=\"Sample Disc\"\r\nStartPage=index.html\r\n");
     ExpectStartsAndCloses(disc, "Sample Disc");
 }
 
@@ -111,10 +99,15 @@ std::string Garbage(std::size_t size) {
 
 class BrokenConfiguration : public testing::TestWithParam<BrokenFile> {};
 
+// None of these files names a start page: start-up runs through the settings and the window
+// setup, and the first thing missing is the start page of the empty name, the disc's folder.
 TEST_P(BrokenConfiguration, StartsWithDefaults) {
     SampleDisc disc;
     disc.Write("autorun.inf", GetParam().content);
-    ExpectStartsAndCloses(disc, "Autostart");
+    ExpectStopsWithError(disc,
+                         "No start page is declared (attribute \"startpage\" in "
+                         "\"autorun.inf\") or the start page \"" +
+                             disc.Folder() + "\" cannot be found.");
 }
 
 INSTANTIATE_TEST_SUITE_P(

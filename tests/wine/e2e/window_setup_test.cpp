@@ -15,8 +15,9 @@
 namespace velvane::e2e {
 namespace {
 
+// The settings section of a sample disc: the start page every disc has, then `lines`.
 std::string Settings(const std::string& lines) {
-    return "[velvane]\r\n" + lines;
+    return "[velvane]\r\nstartpage=index.html\r\n" + lines;
 }
 
 int Width(const RECT& r) {
@@ -35,7 +36,8 @@ int ScreenHeight() {
 
 TEST(WindowSetup, DefaultsGiveASizeable400By300WindowInTheCentre) {
     SampleDisc disc;
-    disc.Write("autorun.inf", "[autorun]\r\nopen=autostart.exe\r\n");
+    disc.Write("autorun.inf",
+               "[autorun]\r\nopen=autostart.exe\r\n[velvane]\r\nstartpage=index.html\r\n");
     std::optional<RunningProgram> program = StartUntilMainWindow(disc);
     ASSERT_TRUE(program);
     const driver::WindowInfo& w = program->window;
@@ -292,7 +294,7 @@ namespace {
 // The fade-in runs on the program's timer; only its end is certain from outside.
 TEST(FadeIn, EndsFullyOpaqueOnALayeredWindow) {
     SampleDisc disc;
-    disc.Write("autorun.inf", "[velvane]\r\nfadein=1\r\n");
+    disc.Write("autorun.inf", Settings("fadein=1\r\n"));
     std::optional<RunningProgram> program = StartUntilMainWindow(disc);
     ASSERT_TRUE(program);
     HWND window = program->window.hwnd;
@@ -310,7 +312,7 @@ TEST(FadeIn, EndsFullyOpaqueOnALayeredWindow) {
 
 TEST(FadeIn, WithoutItTheWindowIsNotLayered) {
     SampleDisc disc;
-    disc.Write("autorun.inf", "[velvane]\r\nfadein=0\r\n");
+    disc.Write("autorun.inf", Settings("fadein=0\r\n"));
     std::optional<RunningProgram> program = StartUntilMainWindow(disc);
     ASSERT_TRUE(program);
     EXPECT_FALSE(program->window.exStyle & WS_EX_LAYERED);
