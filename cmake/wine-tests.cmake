@@ -36,7 +36,7 @@ target_compile_options(e2e_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE velvane_driver gtest_main)
 add_dependencies(e2e_tests autostart)
 add_wine_gtest(e2e_tests)
-add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage*)
+add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage)
 set_tests_properties(e2e.german_user PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120
                      ENVIRONMENT "VELVANE_LC_ALL=de_DE.UTF-8;VELVANE_EXPECT_GERMAN=1")
 
@@ -66,3 +66,8 @@ add_requirement_library(requirement_fulfilled REQUIREMENT_ANSWER=1)
 add_requirement_library(requirement_unfulfilled REQUIREMENT_ANSWER=0)
 add_requirement_library(requirement_without_export REQUIREMENT_ANSWER=1
                         REQUIREMENT_WITHOUT_EXPORT)
+
+# A program that records its runs, for discs whose links start programs and documents.
+add_executable(launch_recorder tests/wine/probes/launch_recorder.cpp)
+target_compile_options(launch_recorder PRIVATE ${VELVANE_WARNINGS})
+add_dependencies(e2e_tests launch_recorder)

@@ -61,6 +61,8 @@ public:
     std::string language;
 
 private:
+    friend class BrowserWindowProbe;  // the in-process tests
+
     // Creation and the closing sequence (browser_window_win.cpp).
     void FormCreate();
     void FormCloseQuery(bool& canClose);
@@ -104,6 +106,7 @@ private:
     void StartIntroMusic();
     void StartFadeIn();
     void FadeTimerTimer();
+    void CallPlaySound(const char* sound, HMODULE module, std::uint32_t flags);
 
     void CreateComponents();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -126,6 +129,9 @@ private:
     std::vector<std::string> toolButtonCaptions_;
     std::unique_ptr<TImageShape> imageShaper_;  // the skin: left 0, top 0, 105 x 105, auto-sized
     bool fadeTimerEnabled_ = false;
+    // The sound output; tests put a recorder in its place.
+    using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
+    PlaySoundFunction playSound_ = nullptr;
     std::uint8_t alphaBlendValue_ = 255;
 
     UniqueHandle<IconTraits> icon_;  // the disc's icon, when it names one

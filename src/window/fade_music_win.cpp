@@ -31,13 +31,17 @@ void TBrowserWindow::StartIntroMusic() {
     std::string path = programFolder_ + settings.introMusic;
     if (!FileExists(path)) return;
     // The module argument plays no part for a file name; the main window's handle stands in.
-    PlaySoundA(path.c_str(), reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
-               IntroMusicFlags(settings.loopMusic));
+    CallPlaySound(path.c_str(), reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
+                  IntroMusicFlags(settings.loopMusic));
 }
 
 void TBrowserWindow::StopMusic() {
-    PlaySoundA(nullptr, reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
-               kStopMusicFlags);
+    CallPlaySound(nullptr, reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
+                  kStopMusicFlags);
+}
+
+void TBrowserWindow::CallPlaySound(const char* sound, HMODULE module, std::uint32_t flags) {
+    (playSound_ ? playSound_ : &PlaySoundA)(sound, module, flags);
 }
 
 void TBrowserWindow::StartFadeIn() {

@@ -1,5 +1,8 @@
 #include "driver/driver.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -61,8 +64,7 @@ void Process::Kill() {
         }
         CloseHandle(info_.hProcess);
     }
-    if (info_.hThread)
-        CloseHandle(info_.hThread);
+    if (info_.hThread) CloseHandle(info_.hThread);
     info_ = {};
 }
 
@@ -71,8 +73,7 @@ bool Process::Running() const {
 }
 
 std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) const {
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
-        return std::nullopt;
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
@@ -115,8 +116,7 @@ BOOL CALLBACK CollectWindowOfProcess(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->pid)
-        search->found.push_back(hwnd);
+    if (owner == search->pid) search->found.push_back(hwnd);
     return TRUE;
 }
 
@@ -142,11 +142,9 @@ std::optional<WindowInfo> WaitForWindow(DWORD pid,
     for (;;) {
         for (HWND hwnd : TopLevelWindows(pid)) {
             WindowInfo info = ReadWindow(hwnd);
-            if (pick(info))
-                return info;
+            if (pick(info)) return info;
         }
-        if (GetTickCount() - start >= timeoutMs)
-            return std::nullopt;
+        if (GetTickCount() - start >= timeoutMs) return std::nullopt;
         Pause(20);
     }
 }
@@ -163,8 +161,7 @@ std::optional<WindowInfo> WaitForWindowOfClass(DWORD pid, const std::string& cla
 
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     std::optional<WindowInfo> dialog = WaitForWindowOfClass(pid, "#32770", timeoutMs);
-    if (!dialog)
-        return std::nullopt;
+    if (!dialog) return std::nullopt;
     // Give the box a moment to lay out its controls after it became visible.
     Pause(50);
     MessageBoxInfo box;
@@ -199,6 +196,73 @@ PretendedRelease::~PretendedRelease() {
 
 void Dismiss(const MessageBoxInfo& box, int command) {
     PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+}
+
+}  // namespace velvane::driver
+
+namespace velvane::driver {
+
+DocumentAssociation::DocumentAssociation(const std::string& extension, const std::string& handler)
+    : extension_(extension), progId_("VelvaneTest" + extension) {
+    auto setDefault = [](const std::string& key, const std::string& value) {
+        HKEY handle = nullptr;
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &handle, nullptr) != ERROR_SUCCESS) {
+            throw std::runtime_error("cannot write " + key);
+        }
+        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(handle);
+    };
+    setDefault(extension_, progId_);
+    setDefault(progId_ + "\\shell\\open\\command", "\"" + handler + "\" \"%1\"");
+}
+
+DocumentAssociation::~DocumentAssociation() {
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (progId_ + "\\shell\\open\\command").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (progId_ + "\\shell\\open").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (progId_ + "\\shell").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, progId_.c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, extension_.c_str());
+}
+
+void ClickToolButton(HWND toolBar, int index) {
+    // The button rectangles live in the other process; equal buttons sit side by side.
+    LRESULT size = SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0);
+    int width = LOWORD(size);
+    int height = HIWORD(size);
+    LPARAM at = MAKELPARAM(index * width + width / 2, height / 2);
+    PostMessageA(toolBar, WM_MOUSEMOVE, 0, at);
+    PostMessageA(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(toolBar, WM_LBUTTONUP, 0, at);
+}
+
+std::optional<WindowInfo> ApplicationWindow(DWORD pid) {
+    for (HWND hwnd : TopLevelWindows(pid)) {
+        WindowInfo info = ReadWindow(hwnd);
+        if (info.className == "TApplication") return info;
+    }
+    return std::nullopt;
+}
+
+std::string WaitForLines(const std::string& path, int lines, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::string content;
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            char buffer[4096];
+            DWORD got = 0;
+            while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+                content.append(buffer, got);
+            }
+            CloseHandle(file);
+        }
+        if (std::count(content.begin(), content.end(), '\n') >= lines) return content;
+        if (GetTickCount() - start >= timeoutMs) return content;
+        Pause(50);
+    }
 }
 
 }  // namespace velvane::driver

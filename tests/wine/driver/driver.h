@@ -92,6 +92,29 @@ private:
     std::string key_;
 };
 
+// Makes the shell open documents of one extension (".vlvtest1") with `handler`, for as long as
+// the object lives: the handler gets the document's path as its argument.
+class DocumentAssociation {
+public:
+    DocumentAssociation(const std::string& extension, const std::string& handler);
+    ~DocumentAssociation();
+    DocumentAssociation(const DocumentAssociation&) = delete;
+    DocumentAssociation& operator=(const DocumentAssociation&) = delete;
+
+private:
+    std::string extension_;
+    std::string progId_;
+};
+
+// Clicks the button at `index` (from 0) of a tool bar of equal buttons, as the mouse would.
+void ClickToolButton(HWND toolBar, int index);
+
+// The application window of process `pid`: the one the task bar shows.
+std::optional<WindowInfo> ApplicationWindow(DWORD pid);
+
+// Waits until `path` exists and holds at least `lines` line breaks; its content, or "".
+std::string WaitForLines(const std::string& path, int lines, DWORD timeoutMs);
+
 // Lets time pass while pumping this thread's messages.
 void Pause(DWORD ms);
 

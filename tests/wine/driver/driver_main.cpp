@@ -32,15 +32,13 @@ int Wait(const char* className, DWORD timeoutMs) {
 
 int Close(const char* className) {
     HWND hwnd = FindWindowA(className, nullptr);
-    if (!hwnd)
-        return 1;
+    if (!hwnd) return 1;
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     return 0;
 }
 
 BOOL CALLBACK PrintWindow(HWND hwnd, LPARAM) {
-    if (!IsWindowVisible(hwnd))
-        return TRUE;
+    if (!IsWindowVisible(hwnd)) return TRUE;
     char className[256] = {};
     char text[512] = {};
     GetClassNameA(hwnd, className, sizeof className);
@@ -58,8 +56,7 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "wait") == 0) {
         return Wait(argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
     }
-    if (argc >= 3 && std::strcmp(argv[1], "close") == 0)
-        return Close(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "close") == 0) return Close(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "list") == 0) {
         EnumWindows(&PrintWindow, 0);
         return 0;

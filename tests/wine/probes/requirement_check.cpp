@@ -24,13 +24,11 @@ void RecordCall(HWND owner) {
     std::string_view fileName = name ? name + 1 : path;
     std::string record(fileName);
     record += IsWindow(owner) ? " window\r\n" : " no-window\r\n";
-    if (name)
-        *name = '\0';
+    if (name) *name = '\0';
     std::string log = std::string(path) + "\\requirement-calls.txt";
     HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+    if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     CloseHandle(file);

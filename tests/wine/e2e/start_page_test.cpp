@@ -1,0 +1,124 @@
+// The start page: the browser host in the main window, the about items, the caption, and the
+// ways the start page reaches the default browser instead.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/driver.h"
+#include "e2e/bitmap_file.h"
+#include "e2e/program_runs.h"
+#include "e2e/sample_disc.h"
+
+namespace velvane::e2e {
+namespace {
+
+HWND HostOf(HWND mainWindow) {
+    return FindWindowExA(mainWindow, nullptr, "TWebHost", nullptr);
+}
+
+RECT RectInParent(HWND child, HWND parent) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST(StartPage, TheBrowserFillsTheClientAreaUnderTheToolBar) {
+    SampleDisc disc;
+    disc.Write("buttons\\exit.bmp", PlainBitmap(24, 24));
+    disc.Write("autorun.inf",
+               "[velvane]\r\nstartpage=index.html\r\nwindowcaption=Disc Menu\r\ntoolbar=exit\r\n"
+               "skinposition=20,40,600,400\r\n");  // ignored without a skin
+    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+    ASSERT_TRUE(program);
+    HWND main = program->window.hwnd;
+    HWND host = HostOf(main);
+    ASSERT_TRUE(host) << "no browser host in the main window";
+    HWND toolBar = FindWindowExA(main, nullptr, "ToolbarWindow32", nullptr);
+    RECT bar = RectInParent(toolBar, main);
+    RECT area = RectInParent(host, main);
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(area.left, 0);
+    EXPECT_EQ(area.top, bar.bottom);
+    EXPECT_EQ(area.right, client.right);
+    EXPECT_EQ(area.bottom, client.bottom);
+    // Caption and task-bar title both follow the settings.
+    EXPECT_EQ(program->window.text, "Disc Menu");
+    std::optional<driver::WindowInfo> application =
+        driver::ApplicationWindow(program->process.Id());
+    ASSERT_TRUE(application);
+    EXPECT_EQ(application->text, "Disc Menu");
+    CloseAndExpectExit(*program);
+}
+
+TEST(StartPage, ASkinPlacesTheBrowserBySkinPosition) {
+    SampleDisc disc;
+    disc.Write("frame.bmp", PlainBitmap(700, 500, 0x405070));
+    disc.Write("autorun.inf",
+               "[velvane]\r\nstartpage=index.html\r\nskin=frame.bmp\r\n"
+               "skinposition=20,40,600,400\r\n");
+    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+    ASSERT_TRUE(program);
+    HWND host = HostOf(program->window.hwnd);
+    ASSERT_TRUE(host);
+    RECT area = RectInParent(host, program->window.hwnd);
+    EXPECT_EQ(area.left, 20);
+    EXPECT_EQ(area.top, 40);
+    EXPECT_EQ(area.right - area.left, 600);
+    EXPECT_EQ(area.bottom - area.top, 400);
+    CloseAndExpectExit(*program);
+}
+
+TEST(StartPage, AMissingStartPageIsReportedWithItsFullPath) {
+    SampleDisc disc;
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=pages\\welcome.html\r\n");
+    ExpectStopsWithError(disc,
+                         "No start page is declared (attribute \"startpage\" in "
+                         "\"autorun.inf\") or the start page \"" +
+                             disc.Folder() + "pages\\welcome.html\" cannot be found.");
+}
+
+// The shell hands documents of a test extension to the launch recorder, which notes them in
+// launches.txt beside itself.
+struct RecordedShell {
+    RecordedShell(const SampleDisc& disc, const std::string& extension)
+        : association(extension, disc.Folder() + "recorder\\recorder.exe") {}
+    driver::DocumentAssociation association;
+};
+
+TEST(StartPage, AnUnusableSkinPositionHandsTheStartPageToTheDefaultBrowser) {
+    SampleDisc disc;
+    disc.CopyFromBuild("launch_recorder.exe", "recorder\\recorder.exe");
+    RecordedShell shell(disc, ".vlvpos");
+    disc.Write("start.vlvpos", "<p>start</p>");
+    disc.Write("frame.bmp", PlainBitmap(300, 200));
+    disc.Write("autorun.inf",
+               "[velvane]\r\nstartpage=start.vlvpos\r\nskin=frame.bmp\r\n"
+               "skinposition=20,40,600\r\nfadein=1\r\n");
+    ExpectStopsWithError(disc,
+                         "Internet-Explorer (version 4.0 or higher) is not installed correctly.\r"
+                         "The default browser is used for displaying the contents.",
+                         "Information");
+    std::string launches = driver::WaitForLines(disc.Folder() + "recorder\\launches.txt", 1, 10000);
+    EXPECT_NE(launches.find(disc.Folder() + "start.vlvpos"), std::string::npos) << launches;
+}
+
+// Closing tears the browser host down; twenty runs in a row must all end cleanly.
+TEST(StartPage, TwentyRunsOpenAndCloseCleanly) {
+    SampleDisc disc;
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+    for (int run = 0; run < 20; ++run) {
+        SCOPED_TRACE(run);
+        std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+        ASSERT_TRUE(program);
+        ASSERT_TRUE(HostOf(program->window.hwnd));
+        CloseAndExpectExit(*program);
+    }
+}
+
+}  // namespace
+}  // namespace velvane::e2e
