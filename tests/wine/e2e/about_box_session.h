@@ -1,6 +1,6 @@
 #pragma once
-// autostart.exe running on the smallest sample disc (an autorun.inf only), with what the about
-// box and closing-sequence tests read and do from outside.
+// autostart.exe running on the smallest sample disc (an autorun.inf and a start page), with what
+// the about box and closing-sequence tests read and do from outside.
 
 #include <gtest/gtest.h>
 
@@ -39,20 +39,18 @@ inline POINT CentredTopLeft(int width, int height) {
 class AboutBoxSession {
 public:
     explicit AboutBoxSession(const driver::Environment& extra = {}) {
-        disc_.Write("autorun.inf", "[autorun]\r\nopen=autostart.exe\r\n");
+        disc_.Write("autorun.inf",
+                    "[autorun]\r\nopen=autostart.exe\r\n[velvane]\r\nstartpage=index.html\r\n");
         program_ = disc_.Start(extra);
         std::optional<driver::WindowInfo> window =
             driver::WaitForWindowOfClass(program_.Id(), "TBrowserWindow", kWindowTimeout);
-        if (window)
-            mainWindow_ = window->hwnd;
+        if (window) mainWindow_ = window->hwnd;
         std::optional<driver::WindowInfo> app =
             driver::FindWindowOfClass(program_.Id(), "TApplication");
-        if (app)
-            applicationWindow_ = app->hwnd;
+        if (app) applicationWindow_ = app->hwnd;
         std::optional<driver::WindowInfo> box =
             driver::FindWindowOfClass(program_.Id(), "TAboutBox");
-        if (box)
-            box_ = box->hwnd;
+        if (box) box_ = box->hwnd;
     }
 
     // Everything a test needs was found: the main window shown, the box created hidden.
