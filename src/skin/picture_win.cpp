@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "skin/bitmap_file_win.h"
+
 namespace velvane {
 namespace {
 
@@ -50,6 +52,9 @@ TBitmapGraphic::TBitmapGraphic(GdiBitmap bitmap) : bitmap_(std::move(bitmap)) {
 }
 
 std::unique_ptr<TBitmapGraphic> TBitmapGraphic::LoadFromFile(const std::string& path) {
+    if (std::optional<std::string> problem = BitmapFileProblem(path)) {
+        throw PictureError("Bitmap image is not valid: " + path + " (" + *problem + ")");
+    }
     GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                      LR_CREATEDIBSECTION | LR_LOADFROMFILE)));
     if (!bitmap)

@@ -4,6 +4,7 @@
 
 #include "app/error_report.h"
 #include "app/message_catalogue.h"
+#include "skin/bitmap_file_win.h"
 #include "win32/file_system_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
@@ -43,6 +44,9 @@ bool TBrowserWindow::AddToolButton(std::size_t index, const std::string& entry) 
     if (!FileExists(path)) {
         Stop(kMsgButtonBitmapMissing, path);
         return false;
+    }
+    if (std::optional<std::string> problem = BitmapFileProblem(path)) {
+        throw ApplicationError("Bitmap image is not valid: " + path + " (" + *problem + ")");
     }
     GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION)));

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "case_name.h"
 #include "driver/driver.h"
 #include "e2e/bitmap_file.h"
 #include "e2e/program_runs.h"
@@ -279,10 +280,10 @@ TEST(Toolbar, UnreadableBitmapEndsStartUpWithTheApplicationErrorBox) {
     SampleDisc disc;
     disc.Write("art\\exit.bmp", "not a bitmap at all");
     disc.Write("autorun.inf", Settings("toolbar=exit\r\nbuttondir=art\r\n"));
-    ExpectStopsWithError(
-        disc,
-        "velvane::ApplicationError: Bitmap image is not valid: " + disc.Folder() + "art\\exit.bmp",
-        "Anwendungsfehler", 1);
+    ExpectStopsWithError(disc,
+                         "velvane::ApplicationError: Bitmap image is not valid: " + disc.Folder() +
+                             "art\\exit.bmp (not a bitmap file)",
+                         "Anwendungsfehler", 1);
 }
 
 }  // namespace
@@ -317,6 +318,76 @@ TEST(FadeIn, WithoutItTheWindowIsNotLayered) {
     ASSERT_TRUE(program);
     EXPECT_FALSE(program->window.exStyle & WS_EX_LAYERED);
     CloseAndExpectExit(*program);
+}
+
+}  // namespace
+}  // namespace velvane::e2e
+
+namespace velvane::e2e {
+namespace {
+
+// Bitmap files that exist but are no readable pictures.
+struct BrokenPicture {
+    const char* name;
+    std::string content;
+};
+
+std::string HugeBitmapHeader() {
+    // A 24-bit header claiming 100000 x 100000 pixels, followed by a few bytes of them.
+    std::string bitmap = PlainBitmap(2, 2);
+    auto put = [&bitmap](std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i) bitmap[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    put(18, 100000);
+    put(22, 100000);
+    return bitmap;
+}
+
+const BrokenPicture kBrokenPictures[] = {
+    {"Truncated", PlainBitmap(24, 24).substr(0, 70)},
+    {"ZeroBytes", ""},
+    {"TextFile", "This is not a bitmap, only a text file named .bmp\r\n"},
+    {"HugeHeader", HugeBitmapHeader()},
+};
+
+class BrokenPictures : public testing::TestWithParam<BrokenPicture> {};
+
+// Never a crash, a hang or an attempt at gigabytes: the start-up error box and exit code 1.
+TEST_P(BrokenPictures, EndStartUpWithTheApplicationErrorBox) {
+    for (const char* use : {"skin=art\\exit.bmp", "toolbar=exit\r\nbuttondir=art"}) {
+        SCOPED_TRACE(use);
+        SampleDisc disc;
+        disc.Write("art\\exit.bmp", GetParam().content);
+        disc.Write("autorun.inf", Settings(std::string(use) + "\r\n"));
+        driver::Process program = disc.Start();
+        std::optional<driver::MessageBoxInfo> box =
+            driver::WaitForMessageBox(program.Id(), kWindowTimeout);
+        ASSERT_TRUE(box) << "no box";
+        EXPECT_EQ(box->title, "Anwendungsfehler");
+        EXPECT_FALSE(MainWindowVisible(program.Id()));
+        driver::Dismiss(*box, IDOK);
+        EXPECT_EQ(program.WaitForExit(kExitTimeout), std::optional<DWORD>(1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BrokenPictures, testing::ValuesIn(kBrokenPictures), CaseName());
+
+TEST(Requirements, AFileThatIsNoLibraryIsReportedAndCountsAsUnfulfilled) {
+    SampleDisc disc;
+    disc.Write("checks\\fake.dll", "MZ but nothing a loader could use");
+    disc.Write("autorun.inf", Settings("requirements=checks\\fake\r\n"));
+    driver::Process program = disc.Start();
+    std::optional<driver::MessageBoxInfo> box =
+        driver::WaitForMessageBox(program.Id(), kWindowTimeout);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, "Error on loading DLL file \"" + disc.Folder() + "checks\\fake.dll\".");
+    driver::Dismiss(*box, IDCANCEL);
+    driver::Pause(300);
+    box = driver::WaitForMessageBox(program.Id(), kWindowTimeout);
+    ASSERT_TRUE(box) << "an unloadable library must count as unfulfilled";
+    EXPECT_EQ(box->text.substr(0, 30), "For displaying the contents ce");
+    driver::Dismiss(*box, IDCANCEL);
+    EXPECT_EQ(program.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// A look at a bitmap file before the system's loader gets it. Loaders differ on broken files:
+// some read past the end of a truncated one and show whatever follows. A disc's bitmap either
+// holds all the pixels its header promises or it is no readable picture.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velvane {
+
+// Bytes of the file's start that CheckBitmapFile needs at most.
+constexpr std::size_t kBitmapHeadSize = 14 + 124;
+
+// Why the file with this start (`head`, up to kBitmapHeadSize bytes) and this size is no
+// readable bitmap, or nullopt when its headers are sound and the file holds every pixel they
+// promise.
+std::optional<std::string> CheckBitmapFile(std::string_view head, std::uint64_t fileSize);
+
+}  // namespace velvane
