@@ -71,3 +71,13 @@ add_requirement_library(requirement_without_export REQUIREMENT_ANSWER=1
 add_executable(launch_recorder tests/wine/probes/launch_recorder.cpp)
 target_compile_options(launch_recorder PRIVATE ${VELVANE_WARNINGS})
 add_dependencies(e2e_tests launch_recorder)
+
+# The version resource of a WebBrowser library too old for the program (4.71), put in place of
+# the prefix's own by a test that runs alone.
+add_library(old_browser_version SHARED tests/wine/probes/old_browser_version.cpp
+                                       tests/wine/probes/old_browser_version.rc)
+set_target_properties(old_browser_version PROPERTIES PREFIX "")
+add_dependencies(e2e_tests old_browser_version)
+add_test(NAME e2e.old_browser COMMAND e2e_tests --gtest_filter=OldBrowser.*)
+set_tests_properties(e2e.old_browser PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
+                     ENVIRONMENT "VELVANE_REPLACE_SYSTEM_FILES=1")

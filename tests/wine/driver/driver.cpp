@@ -226,6 +226,24 @@ DocumentAssociation::~DocumentAssociation() {
     RegDeleteKeyA(HKEY_CLASSES_ROOT, extension_.c_str());
 }
 
+NativeDllOverride::NativeDllOverride(const std::string& programFileName, const std::string& dll)
+    : key_("Software\\Wine\\AppDefaults\\" + programFileName + "\\DllOverrides") {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot write " + key_);
+    }
+    const char native[] = "native";
+    RegSetValueExA(key, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
+                   sizeof native);
+    RegCloseKey(key);
+}
+
+NativeDllOverride::~NativeDllOverride() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, key_.substr(0, key_.rfind('\\')).c_str());
+}
+
 void ClickToolButton(HWND toolBar, int index) {
     // The button rectangles live in the other process; equal buttons sit side by side.
     LRESULT size = SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0);

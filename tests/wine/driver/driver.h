@@ -92,6 +92,20 @@ private:
     std::string key_;
 };
 
+// Makes Wine load `dll` from the system folder's file ("native") rather than its own built-in
+// one for programs of one file name, for as long as the object lives. Wine also answers version
+// queries about a system library from its built-in copy unless the program loads it natively.
+class NativeDllOverride {
+public:
+    NativeDllOverride(const std::string& programFileName, const std::string& dll);
+    ~NativeDllOverride();
+    NativeDllOverride(const NativeDllOverride&) = delete;
+    NativeDllOverride& operator=(const NativeDllOverride&) = delete;
+
+private:
+    std::string key_;
+};
+
 // Makes the shell open documents of one extension (".vlvtest1") with `handler`, for as long as
 // the object lives: the handler gets the document's path as its argument.
 class DocumentAssociation {

@@ -17,10 +17,8 @@ namespace velvane::driver {
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
         Pause(20);
     }
 }
@@ -29,8 +27,7 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 inline std::optional<WindowInfo> FindWindowOfClass(DWORD pid, const std::string& className) {
     for (HWND hwnd : TopLevelWindows(pid)) {
         WindowInfo info = ReadWindow(hwnd);
-        if (info.className == className)
-            return info;
+        if (info.className == className) return info;
     }
     return std::nullopt;
 }
@@ -58,8 +55,7 @@ inline std::vector<ChildInfo> Children(HWND parent) {
 
 inline std::optional<ChildInfo> ChildWithId(HWND parent, int id) {
     for (const ChildInfo& child : Children(parent)) {
-        if (child.id == id)
-            return child;
+        if (child.id == id) return child;
     }
     return std::nullopt;
 }
@@ -69,8 +65,7 @@ inline HWND FocusedWindow(HWND anyWindowOfThread) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     DWORD thread = GetWindowThreadProcessId(anyWindowOfThread, nullptr);
-    if (!GetGUIThreadInfo(thread, &info))
-        return nullptr;
+    if (!GetGUIThreadInfo(thread, &info)) return nullptr;
     return info.hwndFocus;
 }
 
@@ -100,8 +95,7 @@ inline void PressAltF4(HWND target) {
 // The colour on the screen at (x, y), as a person would see it; CLR_INVALID when unreadable.
 inline COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
-    if (!screen)
-        return CLR_INVALID;
+    if (!screen) return CLR_INVALID;
     COLORREF colour = GetPixel(screen, x, y);
     ReleaseDC(nullptr, screen);
     return colour;
@@ -134,12 +128,10 @@ public:
                               static_cast<DWORD>(version.size() + 1)) == ERROR_SUCCESS;
     }
     ~WineVersionForProgram() {
-        if (!key_)
-            return;
+        if (!key_) return;
         RegDeleteValueA(key_, "Version");
         RegCloseKey(key_);
-        if (createdKey_)
-            RegDeleteKeyA(HKEY_CURRENT_USER, keyPath_.c_str());
+        if (createdKey_) RegDeleteKeyA(HKEY_CURRENT_USER, keyPath_.c_str());
     }
     WineVersionForProgram(const WineVersionForProgram&) = delete;
     WineVersionForProgram& operator=(const WineVersionForProgram&) = delete;

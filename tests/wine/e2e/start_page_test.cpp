@@ -122,3 +122,54 @@ TEST(StartPage, TwentyRunsOpenAndCloseCleanly) {
 
 }  // namespace
 }  // namespace velvane::e2e
+
+namespace velvane::e2e {
+namespace {
+
+// Puts another file in place of one in the system folder for as long as the object lives.
+class ReplacedSystemFile {
+public:
+    ReplacedSystemFile(const std::string& name, const std::string& replacement) {
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, MAX_PATH);
+        path_ = std::string(system) + "\\" + name;
+        backup_ = path_ + ".velvane-backup";
+        MoveFileExA(path_.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        CopyFileA(replacement.c_str(), path_.c_str(), FALSE);
+    }
+    ~ReplacedSystemFile() {
+        MoveFileExA(backup_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    ReplacedSystemFile(const ReplacedSystemFile&) = delete;
+    ReplacedSystemFile& operator=(const ReplacedSystemFile&) = delete;
+
+private:
+    std::string path_;
+    std::string backup_;
+};
+
+// The program reads the version of the system folder's WebBrowser library. Wine answers that
+// from its built-in copy unless the program loads the library natively: so the file is replaced
+// and this one program told to take it. The file is shared by the whole prefix, so the test list
+// runs this test alone.
+TEST(OldBrowser, StartPageGoesToTheDefaultBrowserWithMessage6) {
+    if (GetEnvironmentVariableA("VELVANE_REPLACE_SYSTEM_FILES", nullptr, 0) == 0) {
+        GTEST_SKIP() << "runs alone, from its own entry in the test list";
+    }
+    ReplacedSystemFile oldBrowser("shdocvw.dll", BuildFolder() + "old_browser_version.dll");
+    driver::NativeDllOverride nativeLibrary("oldbrowser.exe", "shdocvw");
+    SampleDisc disc("oldbrowser.exe");
+    disc.CopyFromBuild("launch_recorder.exe", "recorder\\recorder.exe");
+    RecordedShell shell(disc, ".vlvold");
+    disc.Write("start.vlvold", "<p>start</p>");
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=start.vlvold\r\nfadein=1\r\n");
+    ExpectStopsWithError(disc,
+                         "Internet-Explorer (version 4.0 or higher) is not installed correctly.\r"
+                         "The default browser is used for displaying the contents.",
+                         "Information");
+    std::string launches = driver::WaitForLines(disc.Folder() + "recorder\\launches.txt", 1, 10000);
+    EXPECT_NE(launches.find(disc.Folder() + "start.vlvold"), std::string::npos) << launches;
+}
+
+}  // namespace
+}  // namespace velvane::e2e
