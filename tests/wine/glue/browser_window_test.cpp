@@ -26,6 +26,7 @@ public:
     static void SetSoundOutput(TBrowserWindow& window, TBrowserWindow::PlaySoundFunction output) {
         window.playSound_ = output;
     }
+    static void StartIntroMusic(TBrowserWindow& window) { window.StartIntroMusic(); }
 };
 
 namespace {
@@ -166,6 +167,27 @@ TEST_F(MainWindow, MusicPlaysOnWhenLinksMayNotStopIt) {
     window_.settings.stopMusicOnClick = false;
     Show();
     NavigateAndPump(folder_ + "other.html");
+    EXPECT_TRUE(soundCalls.empty());
+}
+
+TEST_F(MainWindow, IntroMusicPlaysAsynchronouslyOnceOrLooped) {
+    WriteFileText(folder_ + "intro.wav", "RIFF");
+    window_.settings.introMusic = "intro.wav";
+    BrowserWindowProbe::StartIntroMusic(window_);
+    window_.settings.loopMusic = true;
+    BrowserWindowProbe::StartIntroMusic(window_);
+    ASSERT_EQ(soundCalls.size(), 2u);
+    EXPECT_EQ(soundCalls[0].sound, folder_ + "intro.wav");
+    EXPECT_EQ(soundCalls[0].flags, 0x22003u);  // file name, no wait, no default, asynchronous
+    EXPECT_EQ(soundCalls[1].flags, 0x2200Bu);  // and looped
+}
+
+TEST_F(MainWindow, AMissingIntroMusicIsSilent) {
+    window_.settings.introMusic = "missing.wav";
+    window_.settings.loopMusic = true;
+    BrowserWindowProbe::StartIntroMusic(window_);
+    window_.settings.introMusic = "";  // the program folder itself is no sound file
+    BrowserWindowProbe::StartIntroMusic(window_);
     EXPECT_TRUE(soundCalls.empty());
 }
 
