@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds autostart.exe and runs it on the example disc (examples/disc) under Wine.
+# Builds autostart.exe and runs it on the example disc (examples/disc) under Wine; with the
+# argument "skinned", on its skinned variant (examples/disc/skinned laid over it).
 # On $DISPLAY when one is set (close the window to end); otherwise in a private Xvfb display,
 # leaving a screenshot whose path is printed.
 set -euo pipefail
+variant=${1:-plain}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/win32"
 demo="$root/build/demo"
@@ -17,6 +19,11 @@ cmake --build "$build" -j "$(nproc)" --target autostart screencheck velvane-driv
 rm -rf "$demo/disc"
 mkdir -p "$demo"
 cp -r "$root/examples/disc" "$demo/disc"
+rm -rf "$demo/disc/skinned"
+if [ "$variant" = skinned ]; then
+    cp -r "$root/examples/disc/skinned/." "$demo/disc/"
+    rm -f "$demo/disc/make-bitmaps.sh"
+fi
 cp "$build/bin/autostart.exe" "$demo/disc/"
 mkdir -p "$demo/disc/checks"
 cp "$build/bin/screencheck.dll" "$demo/disc/checks/"
@@ -51,7 +58,7 @@ if ! timeout 60 wine "$build/bin/velvane-driver.exe" wait TBrowserWindow 30000; 
     wine "$build/bin/velvane-driver.exe" list || true
 fi
 sleep 1.5  # let the fade-in finish
-screenshot="$demo/screenshot.png"
+screenshot="$demo/screenshot-$variant.png"
 import -display "$DISPLAY" -window root "$screenshot"
 wine "$build/bin/velvane-driver.exe" close TBrowserWindow || true
 timeout 30 tail --pid="$program" -f /dev/null || kill "$program" 2>/dev/null || true
