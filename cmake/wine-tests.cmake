@@ -28,6 +28,11 @@ add_executable(glue_tests ${GLUE_TEST_SOURCES})
 target_compile_options(glue_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(glue_tests PRIVATE velvane_glue velvane_driver gtest_main)
 add_wine_gtest(glue_tests)
+# Tests of the cursor, the focus and the active window run alone (see tests/wine/runs_alone.h).
+add_test(NAME glue.alone COMMAND glue_tests
+         --gtest_filter=Endings/AboutBoxModal.*:ImageShapeDragTest.*:ImageShapePictureTest.AskTheActive*)
+set_tests_properties(glue.alone PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
+                     ENVIRONMENT "VELVANE_RUN_ALONE=1")
 
 # End-to-end tests: sample discs in temp folders, autostart.exe run on them, read from outside.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/e2e/*.cpp)
@@ -78,6 +83,6 @@ add_library(old_browser_version SHARED tests/wine/probes/old_browser_version.cpp
                                        tests/wine/probes/old_browser_version.rc)
 set_target_properties(old_browser_version PROPERTIES PREFIX "")
 add_dependencies(e2e_tests old_browser_version)
-add_test(NAME e2e.old_browser COMMAND e2e_tests --gtest_filter=OldBrowser.*)
-set_tests_properties(e2e.old_browser PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
-                     ENVIRONMENT "VELVANE_REPLACE_SYSTEM_FILES=1")
+add_test(NAME e2e.alone COMMAND e2e_tests --gtest_filter=OldBrowser.*:Skin.Dragging*)
+set_tests_properties(e2e.alone PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
+                     ENVIRONMENT "VELVANE_RUN_ALONE=1")

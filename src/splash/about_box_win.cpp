@@ -273,6 +273,12 @@ LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) != WA_INACTIVE)
                 Activated();
             return 0;
+        case WM_SETFOCUS:
+            // Like a dialog, the box hands the focus on to its button: the window system may
+            // give it to the box itself when it activates the box on its own (under X11, when
+            // the focus comes back from another program).
+            Activated();
+            return 0;
         case WM_MOUSEACTIVATE:
             // The splash strip never takes the activation from whatever the user works in.
             if (splash_)

@@ -108,41 +108,4 @@ inline bool ColoursClose(COLORREF a, COLORREF b, int tolerance) {
            within(GetGValue(a), GetGValue(b)) && within(GetBValue(a), GetBValue(b));
 }
 
-// The Windows release Wine reports to one program (by its file name), set for the life of the
-// object: HKCU\Software\Wine\AppDefaults\<exe> "Version" ("winxp", "win2k", ...). The test
-// program shares the prefix with the program under test; the setting is removed again on every
-// way out, and the key with it when this object created it.
-class WineVersionForProgram {
-public:
-    WineVersionForProgram(const std::string& exeName, const std::string& version)
-        : keyPath_("Software\\Wine\\AppDefaults\\" + exeName) {
-        DWORD disposition = 0;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key_, &disposition) != ERROR_SUCCESS) {
-            key_ = nullptr;
-            return;
-        }
-        createdKey_ = disposition == REG_CREATED_NEW_KEY;
-        set_ = RegSetValueExA(key_, "Version", 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(version.c_str()),
-                              static_cast<DWORD>(version.size() + 1)) == ERROR_SUCCESS;
-    }
-    ~WineVersionForProgram() {
-        if (!key_) return;
-        RegDeleteValueA(key_, "Version");
-        RegCloseKey(key_);
-        if (createdKey_) RegDeleteKeyA(HKEY_CURRENT_USER, keyPath_.c_str());
-    }
-    WineVersionForProgram(const WineVersionForProgram&) = delete;
-    WineVersionForProgram& operator=(const WineVersionForProgram&) = delete;
-
-    bool Set() const { return set_; }
-
-private:
-    std::string keyPath_;
-    HKEY key_ = nullptr;
-    bool createdKey_ = false;
-    bool set_ = false;
-};
-
 }  // namespace velvane::driver

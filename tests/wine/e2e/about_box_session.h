@@ -38,7 +38,10 @@ inline POINT CentredTopLeft(int width, int height) {
 
 class AboutBoxSession {
 public:
-    explicit AboutBoxSession(const driver::Environment& extra = {}) {
+    // `programName`: the name the program runs under (per-program Wine settings key on it).
+    explicit AboutBoxSession(const driver::Environment& extra = {},
+                             const std::string& programName = "autostart.exe")
+        : disc_(programName) {
         disc_.Write("autorun.inf",
                     "[autorun]\r\nopen=autostart.exe\r\n[velvane]\r\nstartpage=index.html\r\n");
         program_ = disc_.Start(extra);

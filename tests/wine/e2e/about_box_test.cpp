@@ -281,8 +281,7 @@ public:
                            static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
     }
     ~ShellOpenRecorder() {
-        if (!key_)
-            return;
+        if (!key_) return;
         if (hadOld_) {
             RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
                            static_cast<DWORD>(old_.size() + 1));
@@ -307,8 +306,7 @@ private:
 std::string ReadRecord(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
+    if (file == INVALID_HANDLE_VALUE) return {};
     char buffer[1024] = {};
     DWORD read = 0;
     ReadFile(file, buffer, sizeof buffer - 1, &read, nullptr);
@@ -386,10 +384,12 @@ struct Release {
 
 class AboutBoxShadow : public testing::TestWithParam<Release> {};
 
+// Each case runs the program under a name of its own: cases run side by side, and Wine keys the
+// pretended release on the program's name.
 TEST_P(AboutBoxShadow, ClassCarriesTheDropShadowOnXpOnly) {
-    driver::WineVersionForProgram version("autostart.exe", GetParam().wineVersion);
-    ASSERT_TRUE(version.Set());
-    AboutBoxSession session;
+    std::string programName = std::string("about-") + GetParam().name + ".exe";
+    driver::PretendedRelease release(programName, GetParam().wineVersion);
+    AboutBoxSession session({}, programName);
     ASSERT_TRUE(session.Ready());
     EXPECT_EQ((session.ReadBox().classStyle & CS_DROPSHADOW) != 0, GetParam().dropShadow);
 }

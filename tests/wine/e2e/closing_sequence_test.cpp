@@ -55,8 +55,7 @@ TEST(ClosingSequence, HidesAtOnceShowsTheCentredStripAndEndsAfterThreeTicks) {
     // Two ticks leave the program running. Only looked at when this test itself was quick
     // enough to look in time.
     DWORD elapsed = GetTickCount() - closeRequested;
-    if (elapsed < kStillRunningAfter)
-        driver::Pause(kStillRunningAfter - elapsed);
+    if (elapsed < kStillRunningAfter) driver::Pause(kStillRunningAfter - elapsed);
     bool running = session.Program().Running();
     if (GetTickCount() - closeRequested < kLatestLook) {
         EXPECT_TRUE(running) << "ended before the third tick";
@@ -98,8 +97,7 @@ TEST(ClosingSequence, RepeatedCloseRequestsDoNotPostponeTheEnd) {
     ASSERT_TRUE(session.Ready());
     bool ended = driver::WaitUntil(
         [&] {
-            if (!session.Program().Running())
-                return true;
+            if (!session.Program().Running()) return true;
             PostMessageA(session.MainWindow(), WM_CLOSE, 0, 0);
             return false;
         },

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver/driver.h"
+#include "runs_alone.h"
 #include "e2e/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
@@ -110,6 +111,7 @@ POINT DragBy(HWND window, UINT down, UINT up, WPARAM keys, int dx, int dy) {
 }
 
 TEST(Skin, DraggingThePictureMovesTheWindowWithEitherButton) {
+    VELVANE_RUNS_ALONE();  // the cursor is the whole display's
     SampleDisc disc;
     std::optional<RunningProgram> program = StartUntilMainWindow(SkinnedDisc(disc));
     ASSERT_TRUE(program);

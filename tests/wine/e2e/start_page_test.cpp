@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver/driver.h"
+#include "runs_alone.h"
 #include "e2e/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
@@ -153,9 +154,7 @@ private:
 // and this one program told to take it. The file is shared by the whole prefix, so the test list
 // runs this test alone.
 TEST(OldBrowser, StartPageGoesToTheDefaultBrowserWithMessage6) {
-    if (GetEnvironmentVariableA("VELVANE_REPLACE_SYSTEM_FILES", nullptr, 0) == 0) {
-        GTEST_SKIP() << "runs alone, from its own entry in the test list";
-    }
+    VELVANE_RUNS_ALONE();
     ReplacedSystemFile oldBrowser("shdocvw.dll", BuildFolder() + "old_browser_version.dll");
     driver::NativeDllOverride nativeLibrary("oldbrowser.exe", "shdocvw");
     SampleDisc disc("oldbrowser.exe");

@@ -8,6 +8,7 @@
 
 #include "app/application_win.h"
 #include "case_name.h"
+#include "runs_alone.h"
 #include "splash/about_box_win.h"
 #include "window/browser_window_win.h"
 
@@ -156,8 +157,7 @@ public:
                 pressed = true;
                 PostMessageA(PanelControl(box_, IDOK), BM_CLICK, 0, 0);
             }
-            if (message.message != kStepMessage)
-                return false;
+            if (message.message != kStepMessage) return false;
             hookServed_ = true;
             ownerEnabled_ = IsWindowEnabled(MainWindow().Handle()) != FALSE;
             visible_ = IsWindowVisible(box_.Handle()) != FALSE;
@@ -211,7 +211,9 @@ const Ending kEndings[] = {
 
 class AboutBoxModal : public testing::TestWithParam<Ending> {};
 
+// Where the focus lands depends on which program's window the display activates last.
 TEST_P(AboutBoxModal, ServesTheHookDisablesTheOwnerAndEndsWithItsResult) {
+    VELVANE_RUNS_ALONE();
     TAboutBox box(MainWindow());
     box.CreateFor(0);
     box.ShowAsSplash(false);

@@ -24,8 +24,7 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_APP)
-            throw std::runtime_error("thrown inside a window procedure");
+        if (message == WM_APP) throw std::runtime_error("thrown inside a window procedure");
         return DefaultHandling(message, wParam, lParam);
     }
 };
@@ -53,8 +52,7 @@ driver::MessageBoxInfo ShowAndRead(MessageDialogKind kind, const std::string& te
     auto reader = std::async(std::launch::async, [dismissWith] {
         std::optional<driver::MessageBoxInfo> box =
             driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
-        if (box)
-            driver::Dismiss(*box, dismissWith);
+        if (box) driver::Dismiss(*box, dismissWith);
         return box.value_or(driver::MessageBoxInfo{});
     });
     ShowMessageDialog(nullptr, kind, text);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "runs_alone.h"
+
 #include "image_shape_fixture_test.h"
 
 namespace velvane::skintest {
@@ -50,7 +52,10 @@ struct EventLog {
 
 class ImageShapeDragTest : public testing::Test {
 protected:
-    void SetUp() override { GetCursorPos(&savedCursor_); }
+    void SetUp() override {
+        VELVANE_RUNS_ALONE();  // the cursor is the whole display's
+        GetCursorPos(&savedCursor_);
+    }
     void TearDown() override { SetCursorPos(savedCursor_.x, savedCursor_.y); }
 
 private:

@@ -33,8 +33,7 @@ Indexed IndexColours(const TestImage& image) {
     std::map<std::uint32_t, int> seen;
     for (std::uint32_t colour : image.rgb) {
         auto [it, added] = seen.emplace(colour, static_cast<int>(result.palette.size()));
-        if (added)
-            result.palette.push_back(colour);
+        if (added) result.palette.push_back(colour);
         result.indexes.push_back(it->second);
     }
     return result;
@@ -63,8 +62,7 @@ std::string EncodeRow(const TestImage& image, const Indexed& indexed, int y, int
                 bits = 0;
             }
         }
-        if (bits > 0)
-            row += static_cast<char>(accumulator << (8 - bits));
+        if (bits > 0) row += static_cast<char>(accumulator << (8 - bits));
     } else {
         for (int x = 0; x < image.width; ++x) {
             const std::uint32_t rgb = image.At(x, y);
@@ -74,8 +72,7 @@ std::string EncodeRow(const TestImage& image, const Indexed& indexed, int y, int
                 row += static_cast<char>(rgb & 0xFF);
                 row += static_cast<char>((rgb >> 8) & 0xFF);
                 row += static_cast<char>((rgb >> 16) & 0xFF);
-                if (bitsPerPixel == 32)
-                    row += '\0';
+                if (bitsPerPixel == 32) row += '\0';
             }
         }
     }
@@ -95,17 +92,12 @@ TestImage EllipseSkin(int width, int height, int colours) {
         for (int x = 0; x < width; ++x) {
             const double px = x + 0.5;
             const double py = y + 0.5;
-            if (!InsideEllipse(px, py, cx, cy, rx, ry))
-                continue;
+            if (!InsideEllipse(px, py, cx, cy, rx, ry)) continue;
             // Holes: two round ones, a slit, and one single pixel.
-            if (InsideEllipse(px, py, cx - rx / 2, cy, rx / 6, ry / 5))
-                continue;
-            if (InsideEllipse(px, py, cx + rx / 3, cy - ry / 3, rx / 10, ry / 8))
-                continue;
-            if (y == height * 3 / 4 && x > cx - rx / 3 && x < cx + rx / 3)
-                continue;
-            if (x == width / 2 && y == height / 2)
-                continue;
+            if (InsideEllipse(px, py, cx - rx / 2, cy, rx / 6, ry / 5)) continue;
+            if (InsideEllipse(px, py, cx + rx / 3, cy - ry / 3, rx / 10, ry / 8)) continue;
+            if (y == height * 3 / 4 && x > cx - rx / 3 && x < cx + rx / 3) continue;
+            if (x == width / 2 && y == height / 2) continue;
             image.rgb[y * width + x] = kInteriorColours[((x / 9) + (y / 7)) % colours];
         }
     }
@@ -117,8 +109,7 @@ TestImage BlockPicture(int width, int height, int block,
     TestImage image{width, height, std::vector<std::uint32_t>(width * height, kMagenta)};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if (opaque(x / block, y / block))
-                image.rgb[y * width + x] = kBlue;
+            if (opaque(x / block, y / block)) image.rgb[y * width + x] = kBlue;
         }
     }
     return image;
@@ -161,8 +152,7 @@ void WriteBmp(const std::string& path, const TestImage& image, int bitsPerPixel)
     bytes += pixels;
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 TestImage ReadBmp(const std::string& path) {
@@ -207,8 +197,7 @@ GdiBitmap MakeDib(const TestImage& image) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap)
-        throw std::runtime_error("CreateDIBSection failed");
+    if (!bitmap) throw std::runtime_error("CreateDIBSection failed");
     std::copy(image.rgb.begin(), image.rgb.end(), static_cast<std::uint32_t*>(bits));
     return bitmap;
 }
@@ -259,8 +248,7 @@ GdiRegion RegionOfImage(const TestImage& image, int dx, int dy) {
 
 GdiRegion WindowRegion(HWND window) {
     GdiRegion region(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(window, region.get()) == ERROR)
-        return GdiRegion();
+    if (GetWindowRgn(window, region.get()) == ERROR) return GdiRegion();
     return region;
 }
 
@@ -270,16 +258,14 @@ bool SameRegion(HRGN a, HRGN b) {
 
 DWORD RectangleCount(HRGN region) {
     const DWORD size = GetRegionData(region, 0, nullptr);
-    if (size == 0)
-        return 0;
+    if (size == 0) return 0;
     std::vector<char> data(size);
     GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data()));
     return reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount;
 }
 
 std::string Describe(HRGN region) {
-    if (!region)
-        return "no region";
+    if (!region) return "no region";
     RECT box{};
     GetRgnBox(region, &box);
     char text[128];
@@ -290,13 +276,11 @@ std::string Describe(HRGN region) {
 
 int CountGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported != 0)
-        return static_cast<int>(reported);
+    if (reported != 0) return static_cast<int>(reported);
     // Wine keeps GDI objects in a table of 64K entries and accepts a bare index as a handle.
     int count = 0;
     for (ULONG index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index))))
-            ++count;
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index)))) ++count;
     }
     return count;
 }
@@ -334,8 +318,7 @@ TImageShape& ShapeHostWindow::AddShape(const ImageShapeDesign& design) {
     shapes_.push_back(std::make_unique<TImageShape>(Handle(), design));
     TImageShape& shape = *shapes_.back();
     shape.OnBoundsChanged = [this](TImageShape&) {
-        if (autoSize)
-            FitClientToShapes();
+        if (autoSize) FitClientToShapes();
     };
     return shape;
 }
@@ -346,8 +329,7 @@ LRESULT ShapeHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     for (const auto& shape : shapes_) {
-        if (shape->RouteMouseMessage(message, wParam, lParam))
-            return 0;
+        if (shape->RouteMouseMessage(message, wParam, lParam)) return 0;
     }
     return DefaultHandling(message, wParam, lParam);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "runs_alone.h"
+
 #include <vector>
 
 #include "image_shape_fixture_test.h"
@@ -70,8 +72,7 @@ TEST(ImageShapePaintTest, DrawsThePictureIntoItsDrawRectWithinTheBounds) {
                     const int sx = (x - t.left) * picture.width / (t.right - t.left);
                     const int sy = (y - t.top) * picture.height / (t.bottom - t.top);
                     expected = picture.At(sx, sy);
-                    if (c.transparent && !picture.Opaque(sx, sy))
-                        expected = kGrey;
+                    if (c.transparent && !picture.Opaque(sx, sy)) expected = kGrey;
                 }
                 if (surface.At(x, y) != expected && wrong++ < 3) {
                     ADD_FAILURE() << c.name << ": pixel " << x << "," << y << " is " << std::hex
@@ -115,8 +116,7 @@ TEST(ImageShapeAutoSizeTest, ProposesThePictureSizeForTheSidesTheAlignmentLeaves
         ShapeHostWindow host(ShapeHostWindow::Frame::None, 0, 0, 200, 150);
         TImageShape& shape = host.AddShape();
         shape.SetAlign(c.align);
-        if (c.withPicture)
-            shape.Picture().SetBitmap(MakeDib(EllipseSkin(40, 30)));
+        if (c.withPicture) shape.Picture().SetBitmap(MakeDib(EllipseSkin(40, 30)));
         int width = 66;
         int height = 77;
         EXPECT_TRUE(shape.CanAutoSize(width, height)) << c.name;
@@ -160,14 +160,14 @@ TEST(ImageShapePictureTest, PaletteOfPalettedBitmapsIsOffered) {
 }
 
 TEST(ImageShapePictureTest, AskTheActiveFormToRealiseANewPalette) {
+    VELVANE_RUNS_ALONE();  // it needs the active window
     TempFolder folder;
     const std::string path = folder.File("paletted.bmp");
     WriteBmp(path, EllipseSkin(64, 48), 8);
     ShapeHostWindow host(ShapeHostWindow::Frame::None, 0, 0, 100, 100);
     SetForegroundWindow(host.Handle());
     SetActiveWindow(host.Handle());
-    if (GetActiveWindow() != host.Handle())
-        GTEST_SKIP() << "the test window cannot be activated";
+    if (GetActiveWindow() != host.Handle()) GTEST_SKIP() << "the test window cannot be activated";
     PumpMessages();
     TImageShape& shape = host.AddShape();
     shape.LoadPictureFromFile(path);

@@ -153,8 +153,7 @@ TEST_F(ImageShapeRegionTest, TheProcessMarkerDecidesWhetherEarlierRegionsStay) {
         shape.LoadPictureFromFile(path);
 
         GdiRegion expected = RegionOfImage(skin);
-        if (c.earlierStays)
-            CombineRgn(expected.get(), expected.get(), earlier.get(), RGN_OR);
+        if (c.earlierStays) CombineRgn(expected.get(), expected.get(), earlier.get(), RGN_OR);
         GdiRegion region = WindowRegion(host.Handle());
         EXPECT_SAME_REGION(region.get(), expected.get()) << c.name;
         EXPECT_EQ(EnvironmentValue("tamlo"), "set") << c.name;
@@ -265,8 +264,7 @@ TEST_F(ImageShapeRegionTest, TheShapeFollowsStretchProportionalAndCenter) {
         const TestImage& picture = *c.picture;
         const RECT d = c.drawRect;
         GdiRegion expected = RegionOfPixels(100, 100, [&](int x, int y) {
-            if (x < d.left || x >= d.right || y < d.top || y >= d.bottom)
-                return false;
+            if (x < d.left || x >= d.right || y < d.top || y >= d.bottom) return false;
             const int sx = (x - d.left) * picture.width / (d.right - d.left);
             const int sy = (y - d.top) * picture.height / (d.bottom - d.top);
             return picture.Opaque(sx, sy);
@@ -343,8 +341,10 @@ TEST_F(ImageShapeRegionTest, PictureChangesLeakNoGdiObjects) {
     const int before = CountGdiObjects();
     for (int step = 0; step < 200; ++step) changePicture(step);
     const int after = CountGdiObjects();
-    // A leak of one object per change would show as 200 or more.
-    EXPECT_LE(after, before + 2) << "before " << before << ", after " << after;
+    // A leak of one object per change would show as 200 or more. The margin is for what the
+    // system allocates on its own meanwhile (cached device contexts, fonts of painting; under
+    // Wine the counted table may also see other programs' objects).
+    EXPECT_LE(after, before + 20) << "before " << before << ", after " << after;
 }
 
 TEST_F(ImageShapeRegionTest, AnUnreadablePictureFileChangesNothing) {

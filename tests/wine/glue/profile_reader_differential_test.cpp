@@ -22,12 +22,23 @@ struct Query {
 
 // The queries asked of every file: the program's own keys, in odd spellings too.
 const std::vector<Query> kQueries = {
-    {"velvane", "windowcaption"}, {"VELVANE", "WindowCaption"}, {"velvane", "startpage"},
-    {"velvane", "fullscreen"},    {"velvane", "windowwidth"},   {"velvane", "buttondir"},
-    {"velvane", "missing"},       {"autorun", "icon"},          {"Autorun", "ICON"},
-    {"absent", "icon"},           {"", "stray"},                {"velvane", "a"},
-    {"velvane", "b"},             {"velvane", "c"},             {"velvane", "d"},
-    {"velvane", "e"},             {"velvane", "f"},
+    {"velvane", "windowcaption"},
+    {"VELVANE", "WindowCaption"},
+    {"velvane", "startpage"},
+    {"velvane", "fullscreen"},
+    {"velvane", "windowwidth"},
+    {"velvane", "buttondir"},
+    {"velvane", "missing"},
+    {"autorun", "icon"},
+    {"Autorun", "ICON"},
+    {"absent", "icon"},
+    {"", "stray"},
+    {"velvane", "a"},
+    {"velvane", "b"},
+    {"velvane", "c"},
+    {"velvane", "d"},
+    {"velvane", "e"},
+    {"velvane", "f"},
 };
 
 constexpr char kAbsent[] = "\x01(absent)";
@@ -85,14 +96,15 @@ std::vector<CorpusFile> Corpus() {
         {"Crlf", kBasic},
         {"Lf", "[autorun]\nicon=disc.ico\n[velvane]\nwindowcaption=Demo\nfullscreen=1\n"},
         {"NoFinalNewline", "[velvane]\nwindowcaption=Last line"},
-        {"Utf8Bom", "\xEF\xBB\xBF[velvane]\r\nwindowcaption=Gr\xC3\xBC\xC3\x9F" "e\r\n"},
+        {"Utf8Bom",
+         "\xEF\xBB\xBF[velvane]\r\nwindowcaption=Gr\xC3\xBC\xC3\x9F"
+         "e\r\n"},
         {"Utf16Bom", Utf16("[velvane]\r\nwindowcaption=Wide\r\nstartpage=w.html\r\n")},
         {"CaseOfNames", "[VeLvAnE]\nWINDOWCAPTION=Upper\nStartPage=Mixed.html\n"},
         {"DuplicateKeysFirstWins", "[velvane]\nwindowcaption=first\nwindowcaption=second\n"},
         {"DuplicateSectionNotSearched",
          "[velvane]\nwindowcaption=one\n[other]\nx=1\n[velvane]\nstartpage=later.html\n"},
-        {"Quotes",
-         "[velvane]\na=\"  spaced  \"\nb='single'\nc=\"a\" b\nd=\"\ne=''\nf=\"mixed'\n"},
+        {"Quotes", "[velvane]\na=\"  spaced  \"\nb='single'\nc=\"a\" b\nd=\"\ne=''\nf=\"mixed'\n"},
         {"Blanks", "[velvane]\n   windowcaption   =   padded value   \n\tstartpage\t=\tx\t\n"},
         {"EmptyVersusAbsent", "[velvane]\nwindowcaption=\nstartpage =\n"},
         {"LineWithoutEquals", "[velvane]\njust words\nwindowcaption=after\n"},

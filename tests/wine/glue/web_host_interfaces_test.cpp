@@ -25,8 +25,7 @@ using Ui = TUserInterfaceOption;
 template <typename Interface>
 ComPtr<Interface> Query(IUnknown* object) {
     ComPtr<Interface> result;
-    if (object)
-        object->QueryInterface(__uuidof(Interface), result.put_void());
+    if (object) object->QueryInterface(__uuidof(Interface), result.put_void());
     return result;
 }
 
@@ -290,8 +289,7 @@ TEST_F(WebHostInterfaces, CommandTargetTakesOverOnlyWhatItsEventsAssign) {
         host_->OnUnload = [&](TWebHost&) { ++unloads; };
         host_->OnRefresh = [&](TWebHost&, std::int32_t id, bool& cancel) {
             refreshes.push_back(id);
-            if (cancelRefresh)
-                cancel = true;
+            if (cancelRefresh) cancel = true;
         };
         host_->OnScriptError = [&](TWebHost&, const std::string&, const std::string&,
                                    const std::string&, const std::string&, const std::string&,
@@ -337,8 +335,7 @@ TEST_F(WebHostInterfaces, CommandTargetTakesOverOnlyWhatItsEventsAssign) {
         host_->OnUnload = nullptr;
         host_->OnRefresh = nullptr;
         host_->OnScriptError = nullptr;
-        if (c.assigned)
-            assignAll();
+        if (c.assigned) assignAll();
         unloads = 0;
         refreshes.clear();
         cancelRefresh = c.cancel;

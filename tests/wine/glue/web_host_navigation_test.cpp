@@ -53,8 +53,7 @@ void Record(TWebHost& host, NavigationLog& log, const std::string& cancelUrl = {
                                                const VARIANT&, bool& cancel) {
         log.urls.push_back(url);
         EXPECT_FALSE(cancel);
-        if (url == cancelUrl)
-            cancel = true;
+        if (url == cancelUrl) cancel = true;
     };
     host.OnCommandStateChange = [&log](TWebHost&, std::int32_t command, bool enable) {
         log.commandStates.emplace_back(command, enable);

@@ -40,16 +40,14 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
     STDMETHODIMP_(ULONG) Release() override {
         ULONG left = DropReference();
-        if (left == 0)
-            delete this;
+        if (left == 0) delete this;
         return left;
     }
     STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale,
                                DISPID* ids) override {
-        if (count != 1 || locale != LOCALE_SYSTEM_DEFAULT)
-            return E_INVALIDARG;
+        if (count != 1 || locale != LOCALE_SYSTEM_DEFAULT) return E_INVALIDARG;
         lookups.emplace_back(names[0]);
         for (std::size_t i = 0; i < properties_.size(); ++i) {
             if (_wcsicmp(properties_[i].name, names[0]) == 0) {
@@ -64,8 +62,7 @@ public:
         if (flags != DISPATCH_PROPERTYGET || !params || params->cArgs != 0 || !result) {
             return DISP_E_MEMBERNOTFOUND;
         }
-        if (id < 1 || static_cast<std::size_t>(id) > properties_.size())
-            return E_FAIL;
+        if (id < 1 || static_cast<std::size_t>(id) > properties_.size()) return E_FAIL;
         return VariantCopy(result, &properties_[static_cast<std::size_t>(id) - 1].value);
     }
 
