@@ -18,7 +18,7 @@ constexpr int kGap = 12;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 26;
 
-struct DialogSpec {
+struct DialogLook {
     const char* title;
     const char* button;
     int buttonId;
@@ -26,7 +26,7 @@ struct DialogSpec {
     UINT beep;
 };
 
-DialogSpec SpecFor(MessageDialogKind kind) {
+DialogLook LookFor(MessageDialogKind kind) {
     if (kind == MessageDialogKind::Error) {
         return {"Error", "Cancel", IDCANCEL, reinterpret_cast<LPCSTR>(IDI_HAND), MB_ICONHAND};
     }
@@ -34,7 +34,7 @@ DialogSpec SpecFor(MessageDialogKind kind) {
 }
 
 struct DialogState {
-    const DialogSpec* spec;
+    const DialogLook* look;
     std::string text;
     GdiFont font;
 };
@@ -104,15 +104,15 @@ void LayOut(HWND dialog, DialogState& state) {
 
     HWND icon = AddControl(dialog, "STATIC", "", SS_ICON, kIconId,
                            {kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize}, nullptr);
-    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.spec->icon)),
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.look->icon)),
                  0);
     AddControl(dialog, "STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
                kTextId, {textLeft, textTop, textLeft + text.cx, textTop + text.cy}, font);
     int buttonLeft = (clientWidth - kButtonWidth) / 2;
     HWND button = AddControl(
-        dialog, "BUTTON", state.spec->button, WS_TABSTOP | BS_DEFPUSHBUTTON, state.spec->buttonId,
+        dialog, "BUTTON", state.look->button, WS_TABSTOP | BS_DEFPUSHBUTTON, state.look->buttonId,
         {buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight}, font);
-    SendMessageA(dialog, DM_SETDEFID, state.spec->buttonId, 0);
+    SendMessageA(dialog, DM_SETDEFID, state.look->buttonId, 0);
 
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
@@ -126,14 +126,14 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_INITDIALOG: {
             auto* state = reinterpret_cast<DialogState*>(lParam);
-            SetWindowTextA(dialog, state->spec->title);
+            SetWindowTextA(dialog, state->look->title);
             try {
                 LayOut(dialog, *state);
             } catch (...) {
                 EndDialog(dialog, IDCANCEL);  // out of memory: nothing can be shown
                 return FALSE;
             }
-            MessageBeep(state->spec->beep);
+            MessageBeep(state->look->beep);
             return FALSE;  // focus was set on the button
         }
         case WM_COMMAND:
@@ -164,8 +164,8 @@ std::vector<WORD> EmptyTemplate() {
 }  // namespace
 
 void ShowMessageDialog(HWND owner, MessageDialogKind kind, std::string_view text) {
-    DialogSpec spec = SpecFor(kind);
-    DialogState state{&spec, std::string(text), GdiFont()};
+    DialogLook look = LookFor(kind);
+    DialogState state{&look, std::string(text), GdiFont()};
     std::vector<WORD> dialogTemplate = EmptyTemplate();
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                             reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,

@@ -113,7 +113,11 @@ void TBrowserWindow::RecreateHandle() {
 
 void TBrowserWindow::FormCreate() {
     language = LanguageForLangId(GetUserDefaultLangID());
-    Application::Instance().SetMessageHook([this](MSG& message) { return AboutMenuHook(message); });
+    // The browser gets the first look at keys meant for the page (tab, arrows, clipboard keys):
+    // it is an in-place object and sees no keyboard messages of its own otherwise.
+    Application::Instance().SetMessageHook([this](MSG& message) {
+        return AboutMenuHook(message) || (browser && browser->TranslateAccelerator(message));
+    });
     // A version text that does not parse is a browser too old, not an error.
     useExternalBrowser = UseExternalBrowserFor(GetIEVersion());
 }
