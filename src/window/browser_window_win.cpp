@@ -37,9 +37,6 @@ void TBrowserWindow::Create() {
     CreateHandle(0, kWindowClass, kDesignCaption, kDesignStyle, kDesignLeft, kDesignTop,
                  kDesignWidth, kDesignHeight, Application::Instance().Handle());
     Application::Instance().SetMainWindow(Handle());
-    font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
     programFolder_ = ProgramFolder();
     CreateComponents();
     RunGuarded([this] { FormCreate(); });
@@ -223,7 +220,8 @@ LRESULT TBrowserWindow::OnNotify(LPARAM lParam) {
 
 void TBrowserWindow::LayOutChildren() {
     int top = 0;
-    if (buttonToolBar_ && IsWindowVisible(buttonToolBar_)) {
+    // The tool bar's own visibility counts, not whether its still hidden parent is shown.
+    if (buttonToolBar_ && (GetWindowLongA(buttonToolBar_, GWL_STYLE) & WS_VISIBLE)) {
         SendMessageA(buttonToolBar_, TB_AUTOSIZE, 0, 0);
         RECT bar;
         GetWindowRect(buttonToolBar_, &bar);

@@ -120,7 +120,6 @@ private:
 
     TAboutBox* aboutBox_ = nullptr;
     std::string programFolder_;
-    GdiFont font_;
 
     // Components, as the window is designed: the fade timer (disabled), the button images
     // (32 x 32 until the first bitmap says otherwise) and the tool bar (hidden, flat, on top).
