@@ -8,7 +8,7 @@
 namespace velvane {
 namespace {
 
-constexpr char kApplicationClass[] = "TApplication";
+constexpr char kApplicationClass[] = "TVelvaneApplication";
 
 }  // namespace
 

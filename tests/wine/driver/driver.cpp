@@ -258,7 +258,7 @@ void ClickToolButton(HWND toolBar, int index) {
 std::optional<WindowInfo> ApplicationWindow(DWORD pid) {
     for (HWND hwnd : TopLevelWindows(pid)) {
         WindowInfo info = ReadWindow(hwnd);
-        if (info.className == "TApplication") return info;
+        if (info.className == "TVelvaneApplication") return info;
     }
     return std::nullopt;
 }

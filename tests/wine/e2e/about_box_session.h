@@ -49,7 +49,7 @@ public:
             driver::WaitForWindowOfClass(program_.Id(), "TBrowserWindow", kWindowTimeout);
         if (window) mainWindow_ = window->hwnd;
         std::optional<driver::WindowInfo> app =
-            driver::FindWindowOfClass(program_.Id(), "TApplication");
+            driver::FindWindowOfClass(program_.Id(), "TVelvaneApplication");
         if (app) applicationWindow_ = app->hwnd;
         std::optional<driver::WindowInfo> box =
             driver::FindWindowOfClass(program_.Id(), "TAboutBox");
