@@ -126,6 +126,10 @@ void ClickToolButton(HWND toolBar, int index);
 // The application window of process `pid`: the one the task bar shows.
 std::optional<WindowInfo> ApplicationWindow(DWORD pid);
 
+// The whole content of a file, or "" when it cannot be opened (also while another program
+// writes it).
+std::string ReadFileText(const std::string& path);
+
 // Waits until `path` exists and holds at least `lines` line breaks; its content, or "".
 std::string WaitForLines(const std::string& path, int lines, DWORD timeoutMs);
 

@@ -304,14 +304,7 @@ private:
 };
 
 std::string ReadRecord(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    char buffer[1024] = {};
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer - 1, &read, nullptr);
-    CloseHandle(file);
-    std::string text(buffer, read);
+    std::string text = driver::ReadFileText(path);
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
         text.pop_back();
     }

@@ -17,10 +17,6 @@
 namespace velvane::e2e {
 namespace {
 
-HWND ToolBarOf(HWND mainWindow) {
-    return FindWindowExA(mainWindow, nullptr, "ToolbarWindow32", nullptr);
-}
-
 // A disc whose start page is a program (the launch recorder), with a tool bar.
 void WriteProgramDisc(const SampleDisc& disc, const std::string& extra = {}) {
     disc.CopyFromBuild("launch_recorder.exe", "setup\\tool.exe");
@@ -83,15 +79,10 @@ std::optional<RunningProgram> StartWithToolbar(SampleDisc& disc, const std::stri
     return program;
 }
 
-bool GermanUser() {
-    LANGID id = GetUserDefaultLangID();
-    return id == 1031 || id == 2055 || id == 3079 || id == 4103 || id == 5127;
-}
-
 // Without an HTML engine no page ever loads, so "print" always finds no document. Run as an
 // English and (by the test list) as a German user: the frame stays English either way.
 TEST(Toolbar, PrintWithoutAPageEndsInTheUnexpectedErrorReportInTheUsersLanguage) {
-    bool germanExpected = GetEnvironmentVariableA("VELVANE_EXPECT_GERMAN", nullptr, 0) > 0;
+    bool germanExpected = GermanRunExpected();
     ASSERT_EQ(GermanUser(), germanExpected) << "the harness did not set the user's language";
     SampleDisc disc;
     std::optional<RunningProgram> program = StartWithToolbar(disc, "print", 1);

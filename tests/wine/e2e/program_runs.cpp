@@ -12,6 +12,19 @@ bool MainWindowVisible(DWORD pid) {
     return false;
 }
 
+HWND ToolBarOf(HWND mainWindow) {
+    return FindWindowExA(mainWindow, nullptr, "ToolbarWindow32", nullptr);
+}
+
+bool GermanUser() {
+    LANGID id = GetUserDefaultLangID();
+    return id == 1031 || id == 2055 || id == 3079 || id == 4103 || id == 5127;
+}
+
+bool GermanRunExpected() {
+    return GetEnvironmentVariableA("VELVANE_EXPECT_GERMAN", nullptr, 0) > 0;
+}
+
 std::optional<RunningProgram> StartUntilMainWindow(const SampleDisc& disc) {
     driver::Process process = disc.Start();
     std::optional<driver::WindowInfo> window = driver::WaitForWindow(

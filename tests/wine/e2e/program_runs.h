@@ -32,4 +32,14 @@ void ExpectStopsWithError(const SampleDisc& disc, const std::string& text,
 // True when a main window of the process is visible.
 bool MainWindowVisible(DWORD pid);
 
+// The main window's tool bar.
+HWND ToolBarOf(HWND mainWindow);
+
+// The user's language comes from the Unix locale the whole test run was started with (Wine
+// ignores LC_ALL in a Windows environment block). Tests of the language run twice: once as an
+// English user and once, from their own entry in the test list, as a German one, which also sets
+// VELVANE_EXPECT_GERMAN so that a run that silently stayed English fails.
+bool GermanUser();
+bool GermanRunExpected();
+
 }  // namespace velvane::e2e

@@ -88,17 +88,7 @@ void SampleDisc::CopyFromBuild(const std::string& buildFile,
 }
 
 std::string SampleDisc::Read(const std::string& relativePath) const {
-    std::string path = folder_ + relativePath;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(file);
-    return content;
+    return driver::ReadFileText(folder_ + relativePath);
 }
 
 driver::Process SampleDisc::Start(const driver::Environment& extra) const {

@@ -12,13 +12,6 @@
 namespace velvane::e2e {
 namespace {
 
-// The user's language comes from the Unix locale the whole test run was started with (Wine
-// ignores LC_ALL in a Windows environment block); the German run sets it for this test program.
-bool GermanUser() {
-    LANGID id = GetUserDefaultLangID();
-    return id == 1031 || id == 2055 || id == 3079 || id == 4103 || id == 5127;
-}
-
 void ExpectMissingConfigurationBox(const std::string& expected) {
     SampleDisc disc;
     driver::Process program = disc.Start();
@@ -44,10 +37,8 @@ void ExpectMissingConfigurationBox(const std::string& expected) {
     EXPECT_EQ(*exitCode, 0u);
 }
 
-// Run once as an English user and once (by the test list) as a German one; the harness sets
-// VELVANE_EXPECT_GERMAN for the German run so that a run that silently stayed English fails.
 TEST(Startup, MissingConfigurationShowsErrorInTheUsersLanguage) {
-    bool germanExpected = GetEnvironmentVariableA("VELVANE_EXPECT_GERMAN", nullptr, 0) > 0;
+    bool germanExpected = GermanRunExpected();
     ASSERT_EQ(GermanUser(), germanExpected) << "the harness did not set the user's language";
     ExpectMissingConfigurationBox(germanExpected
                                       ? "Die Konfigurations-Datei \"~\" kann nicht gefunden werden."

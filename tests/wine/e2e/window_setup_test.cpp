@@ -224,10 +224,6 @@ TEST(Requirements, LibraryWithoutTheExportIsReportedAndCountsAsUnfulfilled) {
     EXPECT_EQ(disc.Read("requirement-calls.txt"), "");
 }
 
-HWND ToolBarOf(HWND mainWindow) {
-    return FindWindowExA(mainWindow, nullptr, "ToolbarWindow32", nullptr);
-}
-
 TEST(Toolbar, EqualBitmapsGiveEqualButtonsSevenWiderAndSixTaller) {
     SampleDisc disc;
     disc.Write("buttons\\exit.bmp", PlainBitmap(24, 24));
