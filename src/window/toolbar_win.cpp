@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "app/message_catalogue.h"
 #include "skin/bitmap_file_win.h"
+#include "skin/gdi_scope_win.h"
 #include "win32/file_system_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
@@ -16,14 +17,10 @@ namespace {
 // The colour that becomes transparent: the bitmap's bottom-left pixel (white for monochrome).
 COLORREF TransparentColourOf(HBITMAP bitmap, const BITMAP& info) {
     if (info.bmBitsPixel == 1) return RGB(255, 255, 255);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    COLORREF colour = GetPixel(memory, 0, std::abs(info.bmHeight) - 1);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    gdi::WindowDC screen(nullptr);
+    gdi::MemoryDC memory(CreateCompatibleDC(screen.get()));
+    gdi::SelectScope selected(memory.get(), bitmap);
+    return GetPixel(memory.get(), 0, std::abs(info.bmHeight) - 1);
 }
 
 }  // namespace
