@@ -7,11 +7,10 @@
 #include "app/application_win.h"
 #include "app/error_report.h"
 #include "app/message_catalogue.h"
-#include "config/number_rules.h"
 #include "win32/file_system_win.h"
 #include "win32/message_dialog_win.h"
 #include "window/browser_window_win.h"
-#include "window/split_list.h"
+#include "window/window_setup.h"
 
 namespace velvane {
 namespace {
@@ -109,20 +108,18 @@ void TBrowserWindow::ShowStartPage() {
 // A skinned window places the browser where the skin leaves room for it; any other fills the
 // client area under the tool bar.
 void TBrowserWindow::PlaceBrowser() {
-    if (settings.skin.empty() || settings.skinPosition.empty()) {
+    if (!BrowserFollowsSkin(settings.skin, settings.skinPosition)) {
         browserFillsClient_ = true;
         LayOutChildren();
         return;
     }
-    std::vector<std::string> entries = SplitList(settings.skinPosition, ",");
+    std::array<std::optional<std::int32_t>, 4> values = SkinPositionValues(settings.skinPosition);
     void (TWebHost::*setters[])(int) = {&TWebHost::SetLeft, &TWebHost::SetTop, &TWebHost::SetWidth,
                                         &TWebHost::SetHeight};
-    for (std::size_t i = 0; i < 4; ++i) {
-        std::optional<std::int32_t> value =
-            i < entries.size() ? ConvertNumber(entries[i]) : std::nullopt;
-        if (!value)
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!values[i])
             throw ApplicationError("The skin position is invalid: " + settings.skinPosition);
-        (browser.get()->*setters[i])(*value);
+        (browser.get()->*setters[i])(*values[i]);
     }
 }
 

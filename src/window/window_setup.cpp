@@ -1,6 +1,7 @@
 #include "window/window_setup.h"
 
 #include "config/number_rules.h"
+#include "window/split_list.h"
 
 namespace velvane {
 namespace {
@@ -44,6 +45,19 @@ WindowPositionRequest ParseWindowPosition(std::string_view text) {
     request.left = ConvertNumber(text.substr(0, comma));
     request.top = ConvertNumber(text.substr(comma + 1));
     return request;
+}
+
+bool BrowserFollowsSkin(std::string_view skin, std::string_view skinPosition) {
+    return !skin.empty() && !skinPosition.empty();
+}
+
+std::array<std::optional<std::int32_t>, 4> SkinPositionValues(std::string_view skinPosition) {
+    std::vector<std::string> entries = SplitList(skinPosition, ",");
+    std::array<std::optional<std::int32_t>, 4> values;
+    for (std::size_t i = 0; i < values.size() && i < entries.size(); ++i) {
+        values[i] = ConvertNumber(entries[i]);
+    }
+    return values;
 }
 
 Point CentredOrigin(std::int32_t screenWidth, std::int32_t screenHeight, std::int32_t width,

@@ -1,6 +1,7 @@
 #pragma once
 // Decisions of the main window's setup that need no platform.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,6 +29,14 @@ struct WindowPositionRequest {
 };
 
 WindowPositionRequest ParseWindowPosition(std::string_view text);
+
+// A skinned window places the browser by the skin position setting when both are given; any
+// other window lets the browser fill its client area.
+bool BrowserFollowsSkin(std::string_view skin, std::string_view skinPosition);
+
+// The skin position's left, top, width and height: its first four entries under the number
+// rules, each absent when the entry is missing or no number (then the browser cannot be placed).
+std::array<std::optional<std::int32_t>, 4> SkinPositionValues(std::string_view skinPosition);
 
 // Where a window of the given size sits centred on a screen of the given size (integer
 // division, rounding toward zero: a window larger than the screen gets negative coordinates).

@@ -97,6 +97,17 @@ TEST_P(WindowPositionCases, ReadsCenterOrTwoNumbers) {
 INSTANTIATE_TEST_SUITE_P(Settings, WindowPositionCases, testing::ValuesIn(kPositionCases),
                          CaseName());
 
+TEST(SkinPosition, PlacesTheBrowserOnlyWithSkinAndFourNumbers) {
+    using Values = std::array<std::optional<std::int32_t>, 4>;
+    EXPECT_TRUE(BrowserFollowsSkin("skin.bmp", "0,0,100,100"));
+    EXPECT_FALSE(BrowserFollowsSkin("", "20,40,600,400"));
+    EXPECT_FALSE(BrowserFollowsSkin("skin.bmp", ""));
+    EXPECT_EQ(SkinPositionValues("20,40,600,400"), (Values{20, 40, 600, 400}));
+    EXPECT_EQ(SkinPositionValues("0x14,-4,600,400,9"), (Values{20, -4, 600, 400}));
+    EXPECT_EQ(SkinPositionValues("20,40,600"), (Values{20, 40, 600, {}}));
+    EXPECT_EQ(SkinPositionValues("20, 40,600px,400"), (Values{20, 40, {}, 400}));
+}
+
 TEST(CentredOrigin, DividesTowardZero) {
     EXPECT_EQ(CentredOrigin(1024, 768, 400, 300).x, 312);
     EXPECT_EQ(CentredOrigin(1024, 768, 400, 300).y, 234);
