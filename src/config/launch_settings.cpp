@@ -1,63 +1,72 @@
 #include "config/launch_settings.h"
 
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "config/number_rules.h"
 
 namespace velvane {
 namespace {
 
-// Reads the keys of one section, applying the per-key default when a key is missing.
-class SectionReader {
-public:
-    SectionReader(const ProfileFile& file, std::string_view section)
-        : file_(file), section_(section) {}
+using S = LaunchSettings;
 
-    std::string Text(std::string_view key, std::string_view defaultValue) const {
-        return file_.Read(section_, key).value_or(std::string(defaultValue));
-    }
-    bool Switch(std::string_view key, bool defaultOn) const {
-        return ReadSwitch(file_.Read(section_, key), defaultOn);
-    }
-    std::int32_t Number(std::string_view key, std::int32_t defaultValue) const {
-        return ReadNumber(file_.Read(section_, key), defaultValue);
-    }
+constexpr LaunchSettingKey kKeys[] = {
+    {"autorun", "icon", &S::icon, "", 0},
+    {"velvane", "windowcaption", &S::windowCaption, "Autostart", 0},
+    {"velvane", "dropshadow", &S::dropShadow, "", 0},
+    {"velvane", "startpage", &S::startPage, "", 0},
+    {"velvane", "altstartpage", &S::altStartPage, "", 0},
+    {"velvane", "intromusic", &S::introMusic, "", 0},
+    {"velvane", "loopmusic", &S::loopMusic, "", 0},
+    {"velvane", "stopmusiconclick", &S::stopMusicOnClick, "", 0},
+    {"velvane", "borderstyle", &S::borderStyle, "window", 0},
+    {"velvane", "skin", &S::skin, "", 0},
+    {"velvane", "skinposition", &S::skinPosition, "0,0,100,100", 0},
+    {"velvane", "toolbar", &S::toolbar, "", 0},
+    {"velvane", "buttondir", &S::buttonDir, "buttons", 0},
+    {"velvane", "fullscreen", &S::fullScreen, "", 0},
+    {"velvane", "windowposition", &S::windowPosition, "center", 0},
+    {"velvane", "windowheight", &S::windowHeight, "", 300},
+    {"velvane", "windowwidth", &S::windowWidth, "", 400},
+    {"velvane", "fadein", &S::fadeIn, "", 0},
+    {"velvane", "hidecontextmenu", &S::hideContextMenu, "", 1},
+    {"velvane", "defaultcursor", &S::defaultCursor, "", 1},
+    {"velvane", "noscrollbars", &S::noScrollBars, "", 1},
+    {"velvane", "requirements", &S::requirements, "", 0},
+    {"velvane", "executeext", &S::executeExt, "exe", 0},
+    {"velvane", "forceofflinemode", &S::forceOfflineMode, "", 0},
+};
 
-private:
-    const ProfileFile& file_;
-    std::string_view section_;
+// Fills the key's field from the file, or with the key's default when the key is absent.
+struct FieldReader {
+    LaunchSettings& settings;
+    const LaunchSettingKey& key;
+    std::optional<std::string> value;
+
+    void operator()(std::string S::*field) const {
+        settings.*field = value.value_or(std::string(key.textDefault));
+    }
+    void operator()(bool S::*field) const {
+        settings.*field = ReadSwitch(value, key.numberDefault != 0);
+    }
+    void operator()(std::int32_t S::*field) const {
+        settings.*field = ReadNumber(value, key.numberDefault);
+    }
 };
 
 }  // namespace
 
+std::span<const LaunchSettingKey> LaunchSettingKeys() {
+    return kKeys;
+}
+
 LaunchSettings ReadLaunchSettingsFrom(const ProfileFile& file) {
-    const SectionReader autorun(file, "autorun");
-    const SectionReader own(file, "velvane");
     LaunchSettings settings;
-    settings.icon = autorun.Text("icon", "");
-    settings.windowCaption = own.Text("windowcaption", "Autostart");
-    settings.dropShadow = own.Switch("dropshadow", false);
-    settings.startPage = own.Text("startpage", "");
-    settings.altStartPage = own.Text("altstartpage", "");
-    settings.introMusic = own.Text("intromusic", "");
-    settings.loopMusic = own.Switch("loopmusic", false);
-    settings.stopMusicOnClick = own.Switch("stopmusiconclick", false);
-    settings.borderStyle = own.Text("borderstyle", "window");
-    settings.skin = own.Text("skin", "");
-    settings.skinPosition = own.Text("skinposition", "0,0,100,100");
-    settings.toolbar = own.Text("toolbar", "");
-    settings.buttonDir = NormaliseButtonDir(own.Text("buttondir", "buttons"));
-    settings.fullScreen = own.Switch("fullscreen", false);
-    settings.windowPosition = own.Text("windowposition", "center");
-    settings.windowHeight = own.Number("windowheight", 300);
-    settings.windowWidth = own.Number("windowwidth", 400);
-    settings.fadeIn = own.Switch("fadein", false);
-    settings.hideContextMenu = own.Switch("hidecontextmenu", true);
-    settings.defaultCursor = own.Switch("defaultcursor", true);
-    settings.noScrollBars = own.Switch("noscrollbars", true);
-    settings.requirements = own.Text("requirements", "");
-    settings.executeExt = own.Text("executeext", "exe");
-    settings.forceOfflineMode = own.Switch("forceofflinemode", false);
+    for (const LaunchSettingKey& key : kKeys) {
+        std::visit(FieldReader{settings, key, file.Read(key.section, key.name)}, key.field);
+    }
+    settings.buttonDir = NormaliseButtonDir(std::move(settings.buttonDir));
     return settings;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
+#include <variant>
 
 #include "config/profile_reader.h"
 
@@ -38,6 +41,21 @@ struct LaunchSettings {
 
     bool operator==(const LaunchSettings&) const = default;
 };
+
+// One key of autorun.inf and the field it fills. The field's type gives the key's kind: a text,
+// a switch (bool) or a number (int32).
+struct LaunchSettingKey {
+    std::string_view section;
+    std::string_view name;
+    std::variant<std::string LaunchSettings::*, bool LaunchSettings::*,
+                 std::int32_t LaunchSettings::*>
+        field;
+    std::string_view textDefault;     // for a text
+    std::int32_t numberDefault = 0;   // for a number; for a switch 1 (on) or 0 (off)
+};
+
+// Every key the program reads, in the order it reads them.
+std::span<const LaunchSettingKey> LaunchSettingKeys();
 
 // Reads every setting: "icon" from section [autorun], all others from section [velvane]. Text
 // values keep their letter case; each key missing from the file takes its default.

@@ -177,7 +177,7 @@ bool EqualsIgnoringCase(std::string_view left, std::string_view right) {
 
 // Calls `onLine` with each line of `text`; CR LF, LF and a lone CR each end a line.
 template <typename OnLine>
-void ForEachLine(std::string_view text, OnLine onLine) {
+void ForEachTextLine(std::string_view text, OnLine onLine) {
     std::size_t begin = 0;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
         if (text[pos] != '\n' && text[pos] != '\r') {
@@ -253,22 +253,12 @@ public:
         AddHeader(std::string_view(file_.text_).substr(0, 0));
     }
 
-    void AddLine(std::string_view line) {
-        line = TrimBlanks(line);
-        if (line.empty() || line.front() == ';') {
-            return;
-        }
-        const std::size_t closing = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
-        if (closing != std::string_view::npos) {
-            // "[ velvane ]" names the section "velvane", as the system's reader has it.
-            AddHeader(CutAtNul(TrimBlanks(line.substr(1, closing - 1))));
-            return;
-        }
-        const std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos && !inRepeatedSection_) {
-            const std::string_view key = CutAtNul(TrimBlanks(line.substr(0, equals)));
-            const std::string_view value = CutAtNul(TrimBlanks(line.substr(equals + 1)));
-            AddKey(key, StripMatchingQuotes(value).substr(0, kMaxValueLength));
+    void AddLine(std::string_view text) {
+        const Line line = ReadLine(text);
+        if (line.kind == Line::Kind::Header) {
+            AddHeader(line.name);
+        } else if (line.kind == Line::Kind::Key && !inRepeatedSection_) {
+            AddKey(line.name, line.value);
         }
     }
 
@@ -306,13 +296,39 @@ private:
     RecentNames recentKeys_;
 };
 
+ProfileFile::Line ProfileFile::ReadLine(std::string_view text) {
+    text = TrimBlanks(text);
+    if (text.empty() || text.front() == ';') {
+        return {};
+    }
+    const std::size_t closing = text.front() == '[' ? text.rfind(']') : std::string_view::npos;
+    if (closing != std::string_view::npos) {
+        // "[ velvane ]" names the section "velvane", as the system's reader has it.
+        return {Line::Kind::Header, CutAtNul(TrimBlanks(text.substr(1, closing - 1))), {}};
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view value = CutAtNul(TrimBlanks(text.substr(equals + 1)));
+    return {Line::Kind::Key, CutAtNul(TrimBlanks(text.substr(0, equals))),
+            StripMatchingQuotes(value).substr(0, kMaxValueLength)};
+}
+
+void ProfileFile::ForEachLine(std::string_view fileBytes,
+                              const std::function<void(std::size_t, const Line&)>& onLine) {
+    const std::string text = DecodeToCp1252(fileBytes);
+    std::size_t number = 0;
+    ForEachTextLine(text, [&](std::string_view line) { onLine(++number, ReadLine(line)); });
+}
+
 ProfileFile ProfileFile::Parse(std::string_view fileBytes) {
     ProfileFile file;
     file.text_ = DecodeToCp1252(fileBytes);
     // Offsets are 32-bit; no profile comes near 4 GiB, and a 32-bit process cannot hold one.
     file.text_.resize(std::min<std::size_t>(file.text_.size(), UINT32_MAX));
     Builder builder(file);
-    ForEachLine(file.text_, [&builder](std::string_view line) { builder.AddLine(line); });
+    ForEachTextLine(file.text_, [&builder](std::string_view line) { builder.AddLine(line); });
     return file;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,20 @@ public:
 
     // Callers of the Windows reader pass a 2048-char buffer, so longer values are cut to this.
     static constexpr std::size_t kMaxValueLength = 2047;
+
+    // One line of the decoded text as the reader understands it.
+    struct Line {
+        enum class Kind { Other, Header, Key };  // Other: blank, comment, or no "=" in it
+        Kind kind = Kind::Other;
+        std::string_view name;   // the section's name for a header, the key's for a key
+        std::string_view value;  // a key's value: blanks and matching quotes gone, cut
+    };
+    static Line ReadLine(std::string_view line);
+
+    // Decodes `fileBytes` as Parse does and hands every line to `onLine` with its number
+    // (counted from 1), so that tools can point at the line a key came from.
+    static void ForEachLine(std::string_view fileBytes,
+                            const std::function<void(std::size_t, const Line&)>& onLine);
 
 private:
     class Builder;

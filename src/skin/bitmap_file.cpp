@@ -35,32 +35,55 @@ bool KnownBitCount(std::uint32_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-}  // namespace
+// The headers of a file with this start, or why they cannot be read.
+struct BitmapHeaders {
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t infoSize = 0;
+    std::uint32_t planes = 0;
+    BitmapGeometry geometry;
+};
 
-std::optional<std::string> CheckBitmapFile(std::string_view head, std::uint64_t fileSize) {
+std::optional<std::string> ReadHeaders(std::string_view head, BitmapHeaders& headers) {
     if (head.size() < kFileHeaderSize + kCoreHeaderSize || head.substr(0, 2) != "BM") {
         return "not a bitmap file";
     }
-    std::uint32_t pixelOffset = Read32(head, 10);
-    std::uint32_t infoSize = Read32(head, kFileHeaderSize);
-    BitmapGeometry geometry;
-    std::uint32_t planes = 0;
-    if (infoSize == kCoreHeaderSize) {
+    headers.pixelOffset = Read32(head, 10);
+    headers.infoSize = Read32(head, kFileHeaderSize);
+    BitmapGeometry& geometry = headers.geometry;
+    if (headers.infoSize == kCoreHeaderSize) {
         geometry.width = Read16(head, 18);
         geometry.height = Read16(head, 20);
-        planes = Read16(head, 22);
+        headers.planes = Read16(head, 22);
         geometry.bitCount = Read16(head, 24);
-    } else {
-        bool known = false;
-        for (std::uint32_t size : kInfoHeaderSizes) known = known || infoSize == size;
-        if (!known || head.size() < kFileHeaderSize + 40) return "unknown bitmap header";
-        geometry.width = static_cast<std::int32_t>(Read32(head, 18));
-        geometry.height = static_cast<std::int32_t>(Read32(head, 22));
-        if (geometry.height < 0) geometry.height = -geometry.height;  // top-down rows
-        planes = Read16(head, 26);
-        geometry.bitCount = Read16(head, 28);
-        geometry.compression = Read32(head, 30);
+        return std::nullopt;
     }
+    bool known = false;
+    for (std::uint32_t size : kInfoHeaderSizes) known = known || headers.infoSize == size;
+    if (!known || head.size() < kFileHeaderSize + 40) return "unknown bitmap header";
+    geometry.width = static_cast<std::int32_t>(Read32(head, 18));
+    geometry.height = static_cast<std::int32_t>(Read32(head, 22));
+    if (geometry.height < 0) geometry.height = -geometry.height;  // top-down rows
+    headers.planes = Read16(head, 26);
+    geometry.bitCount = Read16(head, 28);
+    geometry.compression = Read32(head, 30);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<BitmapDimensions> BitmapFileDimensions(std::string_view head) {
+    BitmapHeaders headers;
+    if (ReadHeaders(head, headers)) return std::nullopt;
+    return BitmapDimensions{headers.geometry.width, headers.geometry.height};
+}
+
+std::optional<std::string> CheckBitmapFile(std::string_view head, std::uint64_t fileSize) {
+    BitmapHeaders headers;
+    if (std::optional<std::string> problem = ReadHeaders(head, headers)) return problem;
+    const std::uint32_t pixelOffset = headers.pixelOffset;
+    const std::uint32_t infoSize = headers.infoSize;
+    const std::uint32_t planes = headers.planes;
+    const BitmapGeometry& geometry = headers.geometry;
     if (planes != 1 || !KnownBitCount(geometry.bitCount)) return "unknown pixel format";
     if (geometry.width <= 0 || geometry.height <= 0) return "no pixels";
     if (pixelOffset < kFileHeaderSize + infoSize || pixelOffset >= fileSize) {

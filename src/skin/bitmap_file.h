@@ -18,4 +18,12 @@ constexpr std::size_t kBitmapHeadSize = 14 + 124;
 // promise.
 std::optional<std::string> CheckBitmapFile(std::string_view head, std::uint64_t fileSize);
 
+// The width and height in pixels that the headers of a file CheckBitmapFile accepts give (rows
+// counted whichever way they run), or nullopt when the headers cannot be read.
+struct BitmapDimensions {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+std::optional<BitmapDimensions> BitmapFileDimensions(std::string_view head);
+
 }  // namespace velvane
