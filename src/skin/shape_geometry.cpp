@@ -7,6 +7,13 @@
 namespace velvane {
 namespace {
 
+// Bitmap and window sizes are 32-bit values from outside (a file header, the window system), so
+// sums and differences of two of them are formed in 64 bits and clamped back where they must.
+std::int32_t ClampToInt(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
 // trunc() of a result that the callers keep within the client size; the clamp only keeps a
 // pathological input from reaching undefined behaviour in the conversion.
 std::int32_t TruncToInt(double value) {
@@ -46,10 +53,13 @@ PixelRect ComputeDrawRect(PixelSize picture, PixelSize client, DrawLayout layout
     }
     PixelRect rect{0, 0, size.width, size.height};
     if (layout.center) {
-        // Integer division cuts towards zero in C++ as well, also for negative differences.
-        const std::int32_t dx = (client.width - size.width) / 2;
-        const std::int32_t dy = (client.height - size.height) / 2;
-        rect = {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+        // Integer division cuts towards zero in C++ as well, also for negative differences. Only
+        // the difference of the sizes needs 64 bits: half of it, and each moved edge (which lies
+        // between the two sizes), fit 32 bits again.
+        const std::int64_t dx = (std::int64_t{client.width} - size.width) / 2;
+        const std::int64_t dy = (std::int64_t{client.height} - size.height) / 2;
+        rect = {ClampToInt(dx), ClampToInt(dy), ClampToInt(size.width + dx),
+                ClampToInt(size.height + dy)};
     }
     return rect;
 }
@@ -62,9 +72,11 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
 
 PixelOffset WindowRegionOffset(PixelSize windowOuter, PixelSize windowClient,
                                PixelOffset controlInClient) {
-    const std::int32_t sideBorder = (windowOuter.width - windowClient.width) / 2;
-    const std::int32_t aboveClient = (windowOuter.height - windowClient.height) - sideBorder;
-    return {sideBorder + controlInClient.x, aboveClient + controlInClient.y};
+    // Real frames are a few pixels wide; sizes near the 32-bit limits only have to stay defined.
+    const std::int64_t sideBorder = (std::int64_t{windowOuter.width} - windowClient.width) / 2;
+    const std::int64_t aboveClient =
+        (std::int64_t{windowOuter.height} - windowClient.height) - sideBorder;
+    return {ClampToInt(sideBorder + controlInClient.x), ClampToInt(aboveClient + controlInClient.y)};
 }
 
 }  // namespace velvane

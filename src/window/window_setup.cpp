@@ -1,5 +1,8 @@
 #include "window/window_setup.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "config/number_rules.h"
 #include "window/split_list.h"
 
@@ -70,7 +73,11 @@ Point CentredOrigin(std::int32_t screenWidth, std::int32_t screenHeight, std::in
 }
 
 Size ToolButtonSizeFor(Size image) {
-    return {image.width + 7, image.height + 6};
+    // A bitmap header may claim any 32-bit size; the button then stays at the largest size.
+    auto grow = [](std::int32_t side, std::int32_t by) {
+        return static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{side} + by, INT32_MAX));
+    };
+    return {grow(image.width, 7), grow(image.height, 6)};
 }
 
 std::string ToolbarBitmapPath(std::string_view programFolder, std::string_view buttonDir,

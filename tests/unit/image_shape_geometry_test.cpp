@@ -100,6 +100,12 @@ TEST(ComputeDrawRectTest, PlacesThePictureAsTheDrawingPropertiesSay) {
          kProportional,
          {0, 0, 100, 100}},
         {"empty client", {50, 40}, {0, 0}, kStretchProportional, {0, 0, 0, 0}},
+        // Regression: the difference of the sizes overflowed 32 bits before it was halved.
+        {"centred across the whole 32-bit range",
+         {INT32_MAX, INT32_MAX},
+         {-INT32_MAX, 0},
+         kCenter,
+         {-INT32_MAX, -1073741823, 0, 1073741824}},
     };
     for (const DrawRectCase& c : cases) {
         EXPECT_EQ(ComputeDrawRect(c.picture, c.client, c.layout), c.expected) << c.name;
@@ -136,6 +142,12 @@ TEST(WindowRegionOffsetTest, SkipsBorderAndCaption) {
         {"control inside the client", {416, 339}, {400, 300}, {10, 20}, {18, 51}},
         {"thin border, no caption", {402, 302}, {400, 300}, {0, 0}, {1, 1}},
         {"control left of the client", {400, 300}, {400, 300}, {-5, -7}, {-5, -7}},
+        // Regression: sizes near the 32-bit limits overflowed the border and offset sums.
+        {"sizes at the 32-bit limits stay in range",
+         {INT32_MAX, INT32_MAX},
+         {INT32_MIN, INT32_MIN},
+         {INT32_MAX, INT32_MAX},
+         {INT32_MAX, INT32_MAX}},
     };
     for (const OffsetCase& c : cases) {
         EXPECT_EQ(WindowRegionOffset(c.outer, c.client, c.control), c.expected) << c.name;

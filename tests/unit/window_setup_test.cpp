@@ -122,6 +122,9 @@ TEST(ToolbarGeometry, ButtonsFrameTheirImages) {
     EXPECT_EQ(ToolButtonSizeFor({24, 24}).height, 30);
     EXPECT_EQ(ToolButtonSizeFor({32, 32}).width, 39);  // the designed 39 x 38
     EXPECT_EQ(ToolButtonSizeFor({32, 32}).height, 38);
+    // Regression: a header's size near the 32-bit limit overflowed the sums; they stop there.
+    EXPECT_EQ(ToolButtonSizeFor({INT32_MAX - 3, INT32_MAX}).width, INT32_MAX);
+    EXPECT_EQ(ToolButtonSizeFor({INT32_MAX - 3, INT32_MAX}).height, INT32_MAX);
     EXPECT_EQ(ToolbarBitmapPath("D:\\", "buttons\\", "exit"), "D:\\buttons\\exit.bmp");
     EXPECT_EQ(ToolbarBitmapPath("D:\\", "buttons\\", ""), "D:\\buttons\\.bmp");
     EXPECT_EQ(ToolbarBitmapPath("D:\\", "", "exit"), "D:\\exit.bmp");
