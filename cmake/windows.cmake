@@ -3,8 +3,22 @@ enable_language(RC)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-# Tests run through the Wine harness: a private prefix and display under this folder.
+# The i686 build is the shipped program; the x86_64 build of the same tree exists for machines
+# whose Linux runs no 32-bit programs, where only a 64-bit Wine can run the tests.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(VELVANE_MANIFEST_ARCH amd64)
+    set(VELVANE_WINE_ARCH win64)
+else()
+    set(VELVANE_MANIFEST_ARCH x86)
+    set(VELVANE_WINE_ARCH win32)
+endif()
+configure_file(res/autostart.manifest.in ${CMAKE_BINARY_DIR}/res/autostart.manifest @ONLY)
+
+# Tests run through the Wine harness: a private prefix and display under this folder, of the
+# Wine architecture that runs this build's programs.
 set(WINE_STATE_DIR ${CMAKE_BINARY_DIR}/wine)
+file(MAKE_DIRECTORY ${WINE_STATE_DIR})
+file(WRITE ${WINE_STATE_DIR}/arch ${VELVANE_WINE_ARCH})
 set(WINE_HARNESS ${CMAKE_SOURCE_DIR}/tests/wine/harness)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_HARNESS}/wine-run.sh ${WINE_STATE_DIR})
 
@@ -19,6 +33,8 @@ target_link_libraries(velvane_glue PUBLIC velvane_logic ${WIN32_SYSTEM_LIBS})
 add_executable(autostart WIN32 src/app/main_win.cpp res/autostart.rc)
 target_compile_options(autostart PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(autostart PRIVATE velvane_glue)
+# The manifest of this build's processor comes from the build folder.
+target_include_directories(autostart PRIVATE ${CMAKE_BINARY_DIR}/res)
 # The shipped exe carries no symbols: it lies on every disc.
 target_link_options(autostart PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 

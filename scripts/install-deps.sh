@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12; does nothing when all of it is there.
-# Usage: scripts/install-deps.sh [native|all]   (native: the Linux build only)
+# Usage: scripts/install-deps.sh [native|all|win64]
+#   native: the Linux build only; all: also the 32-bit Windows build and Wine;
+#   win64: also the 64-bit Windows build, for machines that run no 32-bit programs.
 set -euo pipefail
 
 want=${1:-all}
@@ -8,7 +10,12 @@ native=(cmake make g++ googletest libgtest-dev)
 windows=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool)
 
 packages=("${native[@]}")
-[ "$want" = all ] && packages+=("${windows[@]}")
+case "$want" in
+    native) ;;
+    all) packages+=("${windows[@]}") ;;
+    win64) packages+=("${windows[@]}" g++-mingw-w64-x86-64) ;;
+    *) echo "usage: install-deps.sh [native|all|win64]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,12 +25,31 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo=sudo
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Missing packages: ${missing[*]}. Installing them needs root, and sudo is not here." >&2
+        exit 1
+    fi
+    sudo=sudo
+fi
+if ! command -v apt-get >/dev/null; then
+    echo "Missing packages: ${missing[*]}. This script installs them on Debian 12 with" \
+         "apt-get, which this machine does not have." >&2
+    exit 1
+fi
 echo "Installing: ${missing[*]}"
-# wine32 is a package of the i386 architecture.
-if [ "$want" = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+export DEBIAN_FRONTEND=noninteractive
+# wine32 is a package of the i386 architecture. (It installs even where 32-bit programs cannot
+# run; the scripts then use the 64-bit Wine.)
+if [ "$want" != native ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+log=$(mktemp)
+if ! { $sudo apt-get update -qq && $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"; } >"$log" 2>&1; then
+    echo "Could not install ${missing[*]} with apt-get; its last words:" >&2
+    tail -n 5 "$log" >&2
+    rm -f "$log"
+    exit 1
+fi
+rm -f "$log"
