@@ -27,6 +27,23 @@ std::string ReadProperty(IDispatch& object, std::string_view name) {
 
 }  // namespace
 
+ComPtr<IDispatch> ScriptErrorDocument(const VARIANT* pvaIn) {
+    if (!pvaIn)
+        return {};
+    const VARIANT* value = pvaIn;
+    if (V_VT(value) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(value))
+        value = V_VARIANTREF(value);
+    IUnknown* object = nullptr;
+    if (V_VT(value) == VT_UNKNOWN)
+        object = V_UNKNOWN(value);
+    else if (V_VT(value) == VT_DISPATCH)
+        object = V_DISPATCH(value);
+    ComPtr<IDispatch> document;
+    if (object)
+        object->QueryInterface(IID_IDispatch, document.put_void());
+    return document;
+}
+
 ComPtr<IDispatch> ScriptErrorEventObject(IDispatch* document) {
     if (!document)
         return {};

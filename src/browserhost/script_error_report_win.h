@@ -15,6 +15,10 @@ namespace velvane {
 
 class TWebHost;
 
+// The document a script-error command names in its in-variant (an object reference, possibly
+// by reference); empty when it names none.
+ComPtr<IDispatch> ScriptErrorDocument(const VARIANT* pvaIn);
+
 // The current event object of `document`'s window; empty when there is no document or no
 // event. Throws OleError (E_NOINTERFACE) when the document is not an HTML document.
 ComPtr<IDispatch> ScriptErrorEventObject(IDispatch* document);

@@ -16,9 +16,12 @@ HRESULT AskRefresh(TWebHost& host, DWORD commandId) {
     return RefreshResult(cancel);
 }
 
-HRESULT ScriptError(TWebHost& host, VARIANT* pvaOut) {
+HRESULT ScriptError(TWebHost& host, const VARIANT* pvaIn, VARIANT* pvaOut) {
+    // The failing document (a frame's, say) comes with the command; without it, the top one.
     // No document (or no event object) means nothing to report: the browser handles the error.
-    ComPtr<IDispatch> document = host.Document();
+    ComPtr<IDispatch> document = ScriptErrorDocument(pvaIn);
+    if (!document)
+        document = host.Document();
     ComPtr<IDispatch> eventObject = ScriptErrorEventObject(document.get());
     if (!eventObject)
         return kCommandNotSupported;
@@ -31,7 +34,7 @@ STDMETHODIMP WebHostSite::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*)
     return S_OK;
 }
 
-STDMETHODIMP WebHostSite::Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD, VARIANT*,
+STDMETHODIMP WebHostSite::Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD, VARIANT* pvaIn,
                                VARIANT* pvaOut) {
     return ComGuarded([&]() -> HRESULT {
         Guid group = pguidCmdGroup ? ToGuid(*pguidCmdGroup) : Guid{};
@@ -56,7 +59,7 @@ STDMETHODIMP WebHostSite::Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD, V
             case ExecRoute::AskRefresh:
                 return AskRefresh(*host_, nCmdID);
             case ExecRoute::ReportScriptError:
-                return ScriptError(*host_, pvaOut);
+                return ScriptError(*host_, pvaIn, pvaOut);
         }
         return kCommandNotSupported;
     });

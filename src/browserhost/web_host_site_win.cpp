@@ -89,10 +89,12 @@ STDMETHODIMP WebHostSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlace
 }
 
 STDMETHODIMP WebHostSite::OnPosRectChange(LPCRECT position) {
-    // The browser asks for another rectangle; the host's window decides the size, and the
-    // browser keeps filling that window.
+    // The browser asks for another rectangle. The host's window decides the size: the answer, which
+    // the browser waits for, is SetObjectRects with the rectangle it gets, the whole window.
     if (!position)
         return E_POINTER;
+    if (host_)
+        host_->ResizeBrowser();
     return S_OK;
 }
 

@@ -12,9 +12,10 @@
 namespace velvane {
 namespace {
 
-// The size of DOCHOSTUIINFO this host knows: cbSize, dwFlags, dwDoubleClick and two text
-// pointers on a 32-bit system. It is written whatever size the browser's record claims.
-constexpr ULONG kHostInfoSize = 20;
+// The size of the record this host fills: cbSize, dwFlags, dwDoubleClick and two text
+// pointers, 20 bytes in a 32-bit build and 32 in a 64-bit one. It is written whatever size the
+// browser's record claims.
+constexpr ULONG kHostInfoSize = sizeof(DOCHOSTUIINFO);
 
 template <typename T>
 void ClearOut(T** out) {
@@ -90,6 +91,8 @@ STDMETHODIMP WebHostSite::GetExternal(IDispatch** ppDispatch) {
 }
 
 STDMETHODIMP WebHostSite::TranslateUrl(DWORD dwTranslate, LPWSTR pchURLIn, LPWSTR* ppchURLOut) {
+    // "No translation" must leave no address behind: the browser would take and free it.
+    ClearOut(ppchURLOut);
     return Raise(&TWebHost::OnTranslateUrl, S_FALSE, dwTranslate, pchURLIn, ppchURLOut);
 }
 

@@ -123,11 +123,14 @@ void TWebHost::ApplyBounds() {
 }
 
 void TWebHost::ResizeBrowser() {
-    if (!inPlaceObject_)
+    // A control that asks for another rectangle from inside SetObjectRects gets no second answer.
+    if (!inPlaceObject_ || resizing_)
         return;
+    resizing_ = true;
     RECT area;
     GetClientRect(Handle(), &area);
     inPlaceObject_->SetObjectRects(&area, &area);
+    resizing_ = false;
 }
 
 void TWebHost::FocusBrowser() {

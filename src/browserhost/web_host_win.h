@@ -99,6 +99,10 @@ public:
     void ShowFindDialog() noexcept;
     void CopySelection() noexcept;
 
+    // Gives the browser the host window's whole client area (IOleInPlaceObject::SetObjectRects):
+    // on every resize, and as the answer to the browser's own request for another rectangle.
+    void ResizeBrowser();
+
     // For the owner's message loop: gives the browser the first look at keyboard messages for
     // its windows (tab, arrows, clipboard keys inside the page). True when the browser took it.
     bool TranslateAccelerator(MSG& message);
@@ -148,7 +152,6 @@ private:
     void CreateBrowser();
     void ActivateInPlace();
     void ApplyBounds();
-    void ResizeBrowser();
     void FocusBrowser();
     void NotifyAmbientDownloadControl();
     IWebBrowser2& Browser() const;
@@ -167,6 +170,7 @@ private:
     AdviseScope eventConnection_;
 
     RECT bounds_ = {0, 0, 0, 0};
+    bool resizing_ = false;
     DownloadOptionSet downloadOptions_;
     UserInterfaceOptionSet userInterfaceOptions_;
     std::uint32_t downloadControlFlags_ = 0;

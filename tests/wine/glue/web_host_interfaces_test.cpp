@@ -169,6 +169,16 @@ TEST_F(WebHostInterfaces, TheInPlaceFrameIsAnObjectOfItsOwn) {
     HWND window = nullptr;
     EXPECT_EQ(Query<IOleWindow>(frame.get())->GetWindow(&window), S_OK);
     EXPECT_EQ(window, info.hwndFrame);
+    // A request for another rectangle is answered with the host's whole window.
+    HWND browserWindow = GetWindow(host_->Handle(), GW_CHILD);
+    ASSERT_TRUE(browserWindow);
+    MoveWindow(browserWindow, 0, 0, 10, 10, FALSE);
+    RECT asked = {0, 0, 50, 60};
+    EXPECT_EQ(inPlaceSite->OnPosRectChange(&asked), S_OK);
+    RECT given;
+    GetClientRect(browserWindow, &given);
+    EXPECT_EQ(given.right, 400);
+    EXPECT_EQ(given.bottom, 300);
     // Frame and site answer EnableModeless differently: the reason they are two objects.
     EXPECT_EQ(frame->EnableModeless(TRUE), S_OK);
     EXPECT_EQ(SiteAs<IDocHostUIHandler>()->EnableModeless(TRUE), S_FALSE);
@@ -194,7 +204,7 @@ TEST_F(WebHostInterfaces, HostInfoCarriesTheUserInterfaceFlags) {
         for (ULONG claimedSize : {0UL, 12UL, 4096UL}) {
             DOCHOSTUIINFO info = {claimedSize, 0xFFFFFFFF, 7, css, nullptr};
             EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
-            EXPECT_EQ(info.cbSize, 20u);
+            EXPECT_EQ(info.cbSize, sizeof(DOCHOSTUIINFO));
             EXPECT_EQ(info.dwFlags, c.flags);
             EXPECT_EQ(info.dwDoubleClick, 0u);
             EXPECT_EQ(info.pchHostCss, css);
@@ -202,7 +212,7 @@ TEST_F(WebHostInterfaces, HostInfoCarriesTheUserInterfaceFlags) {
     }
     // The event sees the filled record, may change it, and its result is the answer.
     host_->OnGetHostInfo = [](DOCHOSTUIINFO* info) {
-        EXPECT_EQ(info->cbSize, 20u);
+        EXPECT_EQ(info->cbSize, sizeof(DOCHOSTUIINFO));
         info->dwDoubleClick = 2;
         return HRESULT(0x42);
     };
@@ -391,8 +401,12 @@ TEST_F(WebHostInterfaces, UnassignedEventsGiveTheBrowsersDefaults) {
         {"GetExternal",
          [&](void*& out) { return ui->GetExternal(reinterpret_cast<IDispatch**>(&out)); }, S_FALSE,
          true},
-        {"TranslateUrl", [&](void*&) { return ui->TranslateUrl(0, nullptr, nullptr); }, S_FALSE,
-         false},
+        {"TranslateUrl",
+         [&](void*& out) {
+             OLECHAR url[] = L"about:blank";
+             return ui->TranslateUrl(0, url, reinterpret_cast<LPWSTR*>(&out));
+         },
+         S_FALSE, true},
         {"FilterDataObject",
          [&](void*& out) {
              return ui->FilterDataObject(nullptr, reinterpret_cast<IDataObject**>(&out));
@@ -488,7 +502,7 @@ TEST_F(WebHostInterfaces, ASiteOutlivingItsHostAnswersWithoutIt) {
 
     DOCHOSTUIINFO info = {};
     EXPECT_EQ(ui->GetHostInfo(&info), S_OK);
-    EXPECT_EQ(info.cbSize, 20u);
+    EXPECT_EQ(info.cbSize, sizeof(DOCHOSTUIINFO));
     EXPECT_EQ(info.dwFlags, 0u);
     EXPECT_EQ(ui->ShowContextMenu(0, nullptr, nullptr, nullptr), S_FALSE);
     GUID docHost = ToSystemGuid(kDocHostCommandGroup);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "browserhost/guid_win.h"
 #include "browserhost/script_error_report_win.h"
 #include "browserhost/web_host_rules.h"
 #include "web_host_test_support.h"
@@ -181,6 +182,52 @@ TEST_F(WebHostScriptError, NoDocumentMeansNoEventObject) {
     // A document that is not an HTML document is an interface error.
     ComPtr<FakeEventObject> notADocument = ScriptError();
     EXPECT_THROW(ScriptErrorEventObject(notADocument.get()), OleError);
+}
+
+// The failing document (a frame's) comes in the command's in-variant, in whichever form.
+TEST_F(WebHostScriptError, TheFailingDocumentComesWithTheCommand) {
+    ComPtr<FakeEventObject> document = ScriptError();
+    VARIANT asUnknown, asDispatch, byReference, number;
+    V_VT(&asUnknown) = VT_UNKNOWN;
+    V_UNKNOWN(&asUnknown) = static_cast<IDispatch*>(document.get());
+    V_VT(&asDispatch) = VT_DISPATCH;
+    V_DISPATCH(&asDispatch) = document.get();
+    V_VT(&byReference) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&byReference) = &asUnknown;
+    number = Number(3);
+    struct Case {
+        const char* name;
+        const VARIANT* in;
+        bool found;
+    };
+    const Case cases[] = {
+        {"object", &asUnknown, true},       {"dispatch", &asDispatch, true},
+        {"by reference", &byReference, true}, {"a number", &number, false},
+        {"no in-variant", nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ComPtr<IDispatch> found = ScriptErrorDocument(c.in);
+        EXPECT_EQ(static_cast<bool>(found), c.found);
+        if (c.found) {
+            EXPECT_EQ(found.get(), static_cast<IDispatch*>(document.get()));
+        }
+    }
+
+    // Through the command target: the named document is read, not the top one (which does
+    // not exist here); it is no HTML document, so the report fails at the COM edge.
+    auto host = CreateHost();
+    host->OnScriptError = [](TWebHost&, const std::string&, const std::string&, const std::string&,
+                             const std::string&, const std::string&, bool&, bool&) {};
+    ComPtr<IOleCommandTarget> target = SiteOf(*host).As<IOleCommandTarget>();
+    ASSERT_TRUE(target);
+    GUID docHost = ToSystemGuid(kDocHostCommandGroup);
+    EXPECT_EQ(target->Exec(&docHost, kShowScriptErrorCommand, 0, nullptr, nullptr),
+              static_cast<HRESULT>(kCommandNotSupported));
+    EXPECT_TRUE(edgeErrors_.empty());
+    EXPECT_EQ(target->Exec(&docHost, kShowScriptErrorCommand, 0, &asUnknown, nullptr),
+              E_UNEXPECTED);
+    EXPECT_EQ(edgeErrors_.size(), 1u);
 }
 
 }  // namespace
