@@ -86,3 +86,4 @@ add_dependencies(e2e_tests old_browser_version)
 add_test(NAME e2e.alone COMMAND e2e_tests --gtest_filter=OldBrowser.*:Skin.Dragging*)
 set_tests_properties(e2e.alone PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
                      ENVIRONMENT "VELVANE_RUN_ALONE=1")
+include(cmake/standin.cmake)

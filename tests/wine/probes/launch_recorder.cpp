@@ -14,11 +14,12 @@ std::string Variable(const char* name) {
     return length > 0 && length < sizeof value ? std::string(value) : std::string("(unset)");
 }
 
-std::string OwnFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+// Wide: a program in a folder whose name the ANSI code page cannot hold still finds its log.
+std::wstring OwnFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
 }  // namespace
@@ -27,8 +28,8 @@ int main() {
     std::string record = std::string("command=") + GetCommandLineA() +
                          "|tamlo=" + Variable("tamlo") + "|marker=" + Variable("VELVANE_MARKER") +
                          "\r\n";
-    std::string log = OwnFolder() + "launches.txt";
-    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    std::wstring log = OwnFolder() + L"launches.txt";
+    HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;

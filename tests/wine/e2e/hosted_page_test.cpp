@@ -1,0 +1,500 @@
+// The hosted page driven as a browser engine drives it: autostart.exe with the stand-in WebBrowser
+// control (tests/wine/standin) in place of the platform's, which loads the disc's pages as page
+// models, clicks their links, presses keys and raises the events a real engine raises.
+//
+// The stand-in is registered for the whole Wine prefix while a test runs, so these tests run
+// alone, from their own entry in the test list.
+//
+// Faults of the browser host these tests pin (each fails while the fault is there):
+// - a file: URL or a name outside the ANSI code page reaches the launch filter unconverted
+//   (message 12, or another file started under a best-fit name);
+// - new-window requests and script window.close() bypass the filter and the closing sequence;
+// - GetHostInfo's cbSize is the 32-bit record size in a 64-bit build;
+// - the keyboard focus stays on the main window, so keys never reach the page;
+// - a close request while message 12 is up tears the host down inside the event;
+// - the frames of a start page stop the intro music.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/driver.h"
+#include "driver/driver_more.h"
+#include "e2e/bitmap_file.h"
+#include "e2e/program_runs.h"
+#include "e2e/sample_disc.h"
+#include "runs_alone.h"
+#include "standin/standin_client.h"
+
+namespace velvane::e2e {
+namespace {
+
+constexpr DWORD kStepTimeout = 8000;
+constexpr char kUtf8Umlaut[] = "\xC3\xA4";                        // ä, in the ANSI code page
+constexpr char kUtf8OutsideCodePage[] = "\xC5\x81\xC3\xB3" "d\xC5\xBA";  // Łódź
+constexpr char kUtf8BestFit[] = "L\xC3\xB3" "dz";                 // Lódz, its best-fit spelling
+
+std::wstring Wide(const std::string& utf8) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+// The launch recorder as `folder`\tool.exe (a UTF-8 name, which the ANSI calls cannot create).
+// False when the file system cannot take the name: Wine maps names outside ASCII through the
+// Unix locale, and a machine without the locale the run asks for has none.
+bool PutRecorder(const SampleDisc& disc, const std::string& folder) {
+    std::wstring target = Wide(disc.Folder() + folder);
+    CreateDirectoryW(target.c_str(), nullptr);
+    std::wstring from = Wide(BuildFolder() + "launch_recorder.exe");
+    return CopyFileW(from.c_str(), (target + L"\\tool.exe").c_str(), FALSE);
+}
+
+// How often the recorder in `folder` ran.
+int Launches(const SampleDisc& disc, const std::string& folder) {
+    std::wstring path = Wide(disc.Folder() + folder + "\\launches.txt");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    char buffer[4096];
+    DWORD read = 0;
+    int lines = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        for (DWORD i = 0; i < read; ++i) lines += buffer[i] == '\n';
+    }
+    CloseHandle(file);
+    return lines;
+}
+
+std::vector<HWND> VisibleBoxes(DWORD pid) {
+    std::vector<HWND> boxes;
+    for (HWND window : driver::TopLevelWindows(pid)) {
+        driver::WindowInfo info = driver::ReadWindow(window);
+        if (info.className == "#32770" && info.visible) boxes.push_back(window);
+    }
+    return boxes;
+}
+
+// One run of the program with the stand-in for a browser, on `disc`.
+class HostedRun {
+public:
+    explicit HostedRun(const SampleDisc& disc, driver::Environment extra = {}, bool waitForPage = true)
+        : log(disc.Folder() + "standin.log") {
+        extra.emplace_back(standin::kLogVariable, log.Path());
+        process = disc.Start(extra);
+        std::optional<driver::WindowInfo> window =
+            driver::WaitForWindowOfClass(process.Id(), "TBrowserWindow", kWindowTimeout);
+        if (!window) return;
+        main = window->hwnd;
+        driver::WaitUntil([&] { return (embedding = standin::FindEmbedding(main)) != nullptr; }, kWindowTimeout);
+        if (waitForPage) log.WaitFor("READY", kWindowTimeout);
+    }
+
+    // Main window, control and (unless held) the start page are there.
+    bool Started(bool waitedForPage = true) const {
+        return main && embedding && (!waitedForPage || log.Contains("READY"));
+    }
+
+    // Sends a command without waiting for it: its event may show a modal box.
+    bool Send(const std::string& command) {
+        ++sent_;
+        return standin::SendCommand(embedding, command);
+    }
+
+    // Sends a command and waits until the control has run it.
+    bool Run(const std::string& command) {
+        return Send(command) && log.WaitFor("DONE " + std::to_string(sent_) + " " + command, kStepTimeout);
+    }
+
+    bool WaitForReady(int times) const { return log.WaitFor("READY", kStepTimeout, times); }
+
+    standin::RunLog log;
+    driver::Process process;
+    HWND main = nullptr;
+    HWND embedding = nullptr;
+
+private:
+    int sent_ = 0;
+};
+
+class HostedPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        VELVANE_RUNS_ALONE();
+        registration_ = std::make_unique<standin::PrefixRegistration>(BuildFolder() + standin::kLibraryName);
+        ASSERT_TRUE(registration_->Registered()) << "cannot register the stand-in in the prefix";
+    }
+    void TearDown() override { registration_.reset(); }
+
+    // No teardown and no final release of the control while one of its events runs.
+    static void ExpectNoTeardownInEvent(const HostedRun& run) {
+        EXPECT_FALSE(run.log.Contains(standin::kTeardownInEvent)) << run.log.After(standin::kTeardownInEvent);
+    }
+
+private:
+    std::unique_ptr<standin::PrefixRegistration> registration_;
+};
+
+// ---- Program links across the two forms of address -------------------------------------------
+
+enum class Outcome { Starts, Message12, NeverTheBestFitName };
+
+struct LinkCase {
+    const char* id;
+    const char* href;    // as the page writes it (escaped)
+    const char* folder;  // the recorder's folder, UTF-8; null for a missing program
+    Outcome outcome;
+};
+
+const LinkCase kLinkCases[] = {
+    {"relative", "setup/tool.exe", "setup", Outcome::Starts},
+    {"space", "my%20setup/tool.exe", "my setup", Outcome::Starts},
+    {"hash", "a%23b/tool.exe", "a#b", Outcome::Starts},
+    {"percent", "100%25/tool.exe", "100%", Outcome::Starts},
+    {"umlaut", "%C3%A4/tool.exe", kUtf8Umlaut, Outcome::Starts},
+    // The code page cannot hold the name: the program may start it or say it is missing, but
+    // it must never start the file that the best-fit spelling names.
+    {"outside", "%C5%81%C3%B3d%C5%BA/tool.exe", kUtf8OutsideCodePage, Outcome::NeverTheBestFitName},
+    {"missing", "setup/missing.exe", nullptr, Outcome::Message12},
+};
+
+TEST_F(HostedPage, ProgramLinksStartOnceOrAnswerWithMessage12InBothAddressForms) {
+    for (const char* profile : {"plain", "file"}) {
+        SCOPED_TRACE(std::string("addresses as ") + profile);
+        SampleDisc disc;
+        std::string page = "<html><body>";
+        std::vector<const LinkCase*> cases;
+        for (const LinkCase& link : kLinkCases) {
+            page += std::string("<a id=\"") + link.id + "\" href=\"" + link.href + "\">" + link.id + "</a>";
+            if (!link.folder || PutRecorder(disc, link.folder)) {
+                cases.push_back(&link);
+            } else {
+                std::printf("[ SKIPPED  ] link %s: this machine's locale cannot hold its folder name\n", link.id);
+            }
+        }
+        bool bestFitCheck = PutRecorder(disc, kUtf8BestFit);
+        disc.Write("index.html", page + "</body></html>");
+        disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+        HostedRun run(disc, {{standin::kProfileVariable, profile}});
+        ASSERT_TRUE(run.Started()) << run.log.Text();
+
+        for (const LinkCase* row : cases) {
+            const LinkCase& link = *row;
+            SCOPED_TRACE(link.id);
+            int before = run.log.Count("DONE");
+            ASSERT_TRUE(run.Send(std::string("click ") + link.id));
+            bool boxShown = false;
+            driver::WaitUntil([&] { return !VisibleBoxes(run.process.Id()).empty() || run.log.Count("DONE") > before; },
+                              kStepTimeout);
+            if (std::optional<driver::MessageBoxInfo> box = driver::WaitForMessageBox(run.process.Id(), 200)) {
+                boxShown = true;
+                EXPECT_EQ(box->text.rfind("The executable file \"", 0), 0u) << box->text;
+                EXPECT_NE(box->text.find(".exe\" cannot be found."), std::string::npos) << box->text;
+                driver::Dismiss(*box, IDCANCEL);
+            }
+            ASSERT_TRUE(run.log.WaitFor("DONE", kStepTimeout, before + 1)) << "the click never returned";
+            switch (link.outcome) {
+                case Outcome::Starts:
+                    EXPECT_FALSE(boxShown) << "message 12 for a program that exists";
+                    EXPECT_TRUE(boxShown ||
+                                driver::WaitUntil([&] { return Launches(disc, link.folder) > 0; }, kStepTimeout));
+                    break;
+                case Outcome::Message12:
+                    EXPECT_TRUE(boxShown) << "no message 12 for a missing program";
+                    break;
+                case Outcome::NeverTheBestFitName:
+                    driver::Pause(500);
+                    EXPECT_TRUE(boxShown || Launches(disc, link.folder) > 0) << "neither started nor reported";
+                    break;
+            }
+        }
+        driver::Pause(500);  // a second start would come now
+        for (const LinkCase* row : cases) {
+            const LinkCase& link = *row;
+            if (link.outcome == Outcome::Starts) {
+                EXPECT_EQ(Launches(disc, link.folder), 1) << link.id;
+            } else if (link.outcome == Outcome::NeverTheBestFitName) {
+                EXPECT_LE(Launches(disc, link.folder), 1) << link.id;
+            }
+        }
+        if (bestFitCheck) {
+            EXPECT_EQ(Launches(disc, kUtf8BestFit), 0) << "a best-fit name started another program";
+        }
+        ExpectNoTeardownInEvent(run);
+    }
+}
+
+// ---- Closing from the page --------------------------------------------------------------------
+
+TEST_F(HostedPage, CloseAddressesAndScriptCloseRunTheClosingSequence) {
+    struct CloseCase {
+        const char* href;  // the link clicked, or null for the page's script calling window.close()
+    };
+    for (const CloseCase& row : {CloseCase{"about:close"}, CloseCase{"javascript:window.close();"},
+                                 CloseCase{"javascript:self.close();"}, CloseCase{nullptr}}) {
+        SCOPED_TRACE(row.href ? row.href : "script window.close()");
+        SampleDisc disc;
+        disc.Write("index.html", std::string("<html><body><a id=\"close\" href=\"") +
+                                     (row.href ? row.href : "second.html") + "\">close</a></body></html>");
+        disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+        HostedRun run(disc);
+        ASSERT_TRUE(run.Started()) << run.log.Text();
+        ASSERT_TRUE(run.Send(row.href ? "click close" : "windowclose"));
+        EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowVisible(run.main); }, kStepTimeout))
+            << "the window was not hidden";
+        EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
+        EXPECT_FALSE(run.log.Contains(standin::kOwnQuestion)) << "the browser asked the user";
+        ExpectNoTeardownInEvent(run);
+    }
+}
+
+// ---- New windows --------------------------------------------------------------------------------
+
+TEST_F(HostedPage, NewWindowRequestsNeverOpenAWindowOutsideTheMenu) {
+    SampleDisc disc;
+    PutRecorder(disc, "setup");
+    disc.Write("index.html",
+               "<html><body><a id=\"blankprogram\" href=\"setup/tool.exe\" target=\"_blank\">p</a>"
+               "<a id=\"blankpage\" href=\"second.html\" target=\"_blank\">b</a>"
+               "<a id=\"page\" href=\"second.html\">s</a></body></html>");
+    disc.Write("second.html", "<html><body><a id=\"home\" href=\"index.html\">home</a></body></html>");
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+    HostedRun run(disc);
+    ASSERT_TRUE(run.Started()) << run.log.Text();
+
+    // Each request, and how many pages the menu's own window has loaded after it.
+    struct Step {
+        const char* command;
+        int pagesLoaded;
+    };
+    const Step steps[] = {
+        {"click blankprogram", 1},  // the program starts; the page stays
+        {"click blankpage", 2},     // the page opens in the menu's own window
+        {"click home", 3},
+        {"shiftclick page", 4},
+        {"click home", 5},
+        {"key ctrl+n", 6},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        ASSERT_TRUE(run.Run(step.command)) << run.log.Text();
+        ASSERT_TRUE(run.WaitForReady(step.pagesLoaded)) << run.log.Text();
+    }
+    EXPECT_TRUE(driver::WaitUntil([&] { return Launches(disc, "setup") == 1; }, kStepTimeout));
+    EXPECT_FALSE(run.log.Contains(standin::kOutsideWindow)) << run.log.After(standin::kOutsideWindow);
+    EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
+    ExpectNoTeardownInEvent(run);
+}
+
+// ---- What the host tells the browser ----------------------------------------------------------
+
+// The last value `key` has in the log ("key=value" up to the next blank or line end).
+std::string LastValue(const std::string& log, const std::string& key) {
+    std::size_t at = log.rfind(key + "=");
+    if (at == std::string::npos) return "(none)";
+    std::size_t start = at + key.size() + 1;
+    return log.substr(start, log.find_first_of(" \r\n", start) - start);
+}
+
+TEST_F(HostedPage, HostFlagsDownloadControlAndContextMenuFollowTheSettings) {
+    for (int combination = 0; combination < 8; ++combination) {
+        bool noScrollBars = combination & 1, hideContextMenu = combination & 2, offline = combination & 4;
+        SCOPED_TRACE("noscrollbars=" + std::to_string(noScrollBars) + " hidecontextmenu=" +
+                     std::to_string(hideContextMenu) + " forceofflinemode=" + std::to_string(offline));
+        SampleDisc disc;
+        disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\nnoscrollbars=" +
+                                      std::to_string(noScrollBars) + "\r\nhidecontextmenu=" +
+                                      std::to_string(hideContextMenu) + "\r\nforceofflinemode=" +
+                                      std::to_string(offline) + "\r\n");
+        HostedRun run(disc);
+        ASSERT_TRUE(run.Started()) << run.log.Text();
+        ASSERT_TRUE(run.Run("rightclick"));
+        std::string log = run.log.Text();
+        EXPECT_EQ(LastValue(log, "flags"), noScrollBars ? "0x0000000C" : "0x00000004") << log;
+        EXPECT_EQ(LastValue(log, "cbSize"), LastValue(log, "expected")) << "the record size of this build";
+        EXPECT_EQ(LastValue(log, "doubleclick"), "0");
+        EXPECT_EQ(LastValue(log, "AMBIENT DLCONTROL"), "i4:112");
+        EXPECT_NE(log.find(offline ? "host> put_Offline(true)" : "host> put_Offline(false)"), std::string::npos);
+        EXPECT_NE(log.find(hideContextMenu ? "ShowContextMenu(CONTEXT_MENU_DEFAULT) -> 0x00000000"
+                                           : "ShowContextMenu(CONTEXT_MENU_DEFAULT) -> 0x00000001"),
+                  std::string::npos)
+            << log;
+        EXPECT_EQ(log.find(standin::kOwnContextMenu) != std::string::npos, !hideContextMenu);
+    }
+}
+
+// ---- Tool buttons and the document ------------------------------------------------------------
+
+void WriteToolbarDisc(const SampleDisc& disc, const std::string& words) {
+    for (const char* word : {"copy", "search", "print", "goback", "goforward"}) {
+        disc.Write(std::string("buttons\\") + word + ".bmp", PlainBitmap(24, 24));
+    }
+    disc.Write("index.html", "<html><body><a id=\"next\" href=\"second.html\">next</a></body></html>");
+    disc.Write("second.html", "<html><body>second</body></html>");
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\ntoolbar=" + words + "\r\n");
+}
+
+TEST_F(HostedPage, PrintCopyAndSearchReachThePageOnlyOnceItHasLoaded) {
+    SampleDisc disc;
+    WriteToolbarDisc(disc, "copy,search,print");
+    {
+        HostedRun run(disc, {{standin::kHoldVariable, "1"}}, false);
+        ASSERT_TRUE(run.Started(false)) << run.log.Text();
+        HWND toolBar = ToolBarOf(run.main);
+        driver::ClickToolButton(toolBar, 0);
+        driver::ClickToolButton(toolBar, 1);
+        driver::Pause(500);
+        EXPECT_FALSE(run.log.Contains(standin::kPageCommand)) << "a command reached a page not yet there";
+        EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
+        ASSERT_TRUE(run.Run("complete"));
+        ASSERT_TRUE(run.WaitForReady(1));
+        for (int button = 0; button < 3; ++button) driver::ClickToolButton(toolBar, button);
+        for (const char* command : {"copy", "find", "print"}) {
+            EXPECT_TRUE(run.log.WaitFor(std::string(standin::kPageCommand) + " " + command, kStepTimeout))
+                << command << "\n" << run.log.Text();
+        }
+        EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
+    }
+    // Before the page has loaded there is nothing to print: the report, and the end.
+    HostedRun run(disc, {{standin::kHoldVariable, "1"}}, false);
+    ASSERT_TRUE(run.Started(false)) << run.log.Text();
+    driver::ClickToolButton(ToolBarOf(run.main), 2);
+    std::optional<driver::MessageBoxInfo> box = driver::WaitForMessageBox(run.process.Id(), kStepTimeout);
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find("The current page cannot be printed."), std::string::npos) << box->text;
+    driver::Dismiss(*box, IDCANCEL);
+    EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
+}
+
+TEST_F(HostedPage, BackAndForwardFollowTheBrowsersCommandStates) {
+    SampleDisc disc;
+    WriteToolbarDisc(disc, "goback,goforward");
+    HostedRun run(disc);
+    ASSERT_TRUE(run.Started()) << run.log.Text();
+    HWND toolBar = ToolBarOf(run.main);
+    driver::ClickToolButton(toolBar, 0);
+    driver::ClickToolButton(toolBar, 1);
+    driver::Pause(500);
+    EXPECT_FALSE(run.log.Contains("host> GoBack")) << "back with no page behind";
+    EXPECT_FALSE(run.log.Contains("host> GoForward")) << "forward with no page ahead";
+
+    ASSERT_TRUE(run.Run("click next"));
+    ASSERT_TRUE(run.WaitForReady(2));
+    driver::ClickToolButton(toolBar, 0);
+    EXPECT_TRUE(run.log.WaitFor("host> GoBack -> S_OK", kStepTimeout));
+    EXPECT_TRUE(run.WaitForReady(3));
+    driver::ClickToolButton(toolBar, 1);
+    EXPECT_TRUE(run.log.WaitFor("host> GoForward -> S_OK", kStepTimeout));
+    EXPECT_TRUE(run.WaitForReady(4));
+    driver::ClickToolButton(toolBar, 1);  // nothing ahead any more
+    driver::Pause(500);
+    EXPECT_EQ(run.log.Count("host> GoForward"), 1);
+    EXPECT_FALSE(run.log.Contains("no history")) << run.log.Text();
+    EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
+}
+
+// ---- The keyboard -----------------------------------------------------------------------------
+
+// Tab, PgDn and a wheel turn, each where the system delivers it: to the focused window.
+void PressPageKeys(HWND main) {
+    HWND focus = driver::FocusedWindow(main);
+    HWND target = focus ? focus : main;
+    driver::PressKey(target, VK_TAB);
+    driver::PressKey(target, VK_NEXT);
+    RECT area{};
+    GetWindowRect(target, &area);
+    PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                 MAKELPARAM(area.left + 20, area.top + 20));
+}
+
+// The page got each of the three `times` times in all (the wheel comes last).
+void ExpectPageKeys(const HostedRun& run, int times, const char* when) {
+    std::string mark = std::string(standin::kPageKey) + " ";
+    run.log.WaitFor(mark + "Wheel", 3000, times);
+    for (const char* key : {"Tab", "PgDn", "Wheel"}) {
+        EXPECT_GE(run.log.Count(mark + key), times) << when << ": " << key << " never reached the page";
+    }
+}
+
+TEST_F(HostedPage, TabPgDnAndTheWheelReachThePageAfterStartAndAfterAltTab) {
+    SampleDisc disc;
+    disc.Write("index.html", "<html><body><a id=\"one\" href=\"a.html\">a</a><a href=\"b.html\">b</a></body></html>");
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+    HostedRun run(disc);
+    ASSERT_TRUE(run.Started()) << run.log.Text();
+    driver::Pause(300);  // the window settles
+    PressPageKeys(run.main);
+    ExpectPageKeys(run, 1, "after start");
+
+    // Alt+Tab away and back.
+    ASSERT_TRUE(run.Run("alttab"));
+    ASSERT_TRUE(run.log.Contains("the menu is active again: yes")) << run.log.Text();
+    EXPECT_TRUE(run.log.WaitFor("host> OnFrameWindowActivate(TRUE)", 3000)) << "activation not forwarded";
+    driver::Pause(300);
+    PressPageKeys(run.main);
+    ExpectPageKeys(run, 2, "after Alt+Tab");
+}
+
+// ---- A close request under message 12 ---------------------------------------------------------
+
+TEST_F(HostedPage, ACloseRequestWhileMessage12IsUpEndsCleanlyAfterTheBox) {
+    SampleDisc disc;
+    disc.Write("index.html", "<html><body><a id=\"missing\" href=\"setup/missing.exe\">m</a></body></html>");
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+    HostedRun run(disc);
+    ASSERT_TRUE(run.Started()) << run.log.Text();
+    ASSERT_TRUE(run.Send("click missing"));
+    std::optional<driver::MessageBoxInfo> box = driver::WaitForMessageBox(run.process.Id(), kStepTimeout);
+    ASSERT_TRUE(box) << run.log.Text();
+    EXPECT_NE(box->text.find("missing.exe\" cannot be found."), std::string::npos) << box->text;
+    EXPECT_EQ(GetWindow(box->hwnd, GW_OWNER), run.main) << "the box belongs to the main window";
+    EXPECT_FALSE(IsWindowEnabled(run.main)) << "the main window stays usable under its box";
+    EXPECT_TRUE(run.log.Contains("host> EnableModeless(FALSE)")) << "the page's own dialogs stay enabled";
+
+    // A second click under the box, then a close request, with time for the closing sequence.
+    ASSERT_TRUE(run.Send("click missing"));
+    PostMessageA(run.main, WM_CLOSE, 0, 0);
+    driver::Pause(2500);
+    EXPECT_EQ(VisibleBoxes(run.process.Id()).size(), 1u) << "a second box over the first";
+    EXPECT_TRUE(run.process.Running()) << "the program ended under its own box";
+    ExpectNoTeardownInEvent(run);
+
+    for (int round = 0; round < 3; ++round) {
+        for (HWND open : VisibleBoxes(run.process.Id())) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+        driver::Pause(300);
+    }
+    EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0)) << run.log.Text();
+    ExpectNoTeardownInEvent(run);
+}
+
+// ---- Frames and the intro music ---------------------------------------------------------------
+
+TEST_F(HostedPage, AFramesetStartPageKeepsTheMusicUntilALinkIsClicked) {
+    SampleDisc disc;
+    disc.Write("intro.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+    disc.Write("index.html",
+               "<html><frameset cols=\"50%,50%\"><frame src=\"top.html\" name=\"top\">"
+               "<frame src=\"menu.html\" name=\"menu\"><noframes><a id=\"next\" href=\"second.html\">n</a>"
+               "</noframes></frameset><iframe src=\"news.html\"></iframe></html>");
+    for (const char* page : {"top.html", "menu.html", "news.html", "second.html"}) {
+        disc.Write(page, "<html><body>frame</body></html>");
+    }
+    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\nintromusic=intro.wav\r\nstopmusiconclick=1\r\n");
+    HostedRun run(disc);
+    ASSERT_TRUE(run.Started()) << run.log.Text();
+    ASSERT_TRUE(run.log.Contains("watching the program's PlaySoundA")) << "the music cannot be observed";
+    EXPECT_EQ(run.log.Count("(frame) goes on"), 3) << run.log.Text();
+    EXPECT_FALSE(run.log.Contains("MUSIC-STOPPED")) << "the frames stopped the music";
+    ASSERT_TRUE(run.Run("click next"));
+    EXPECT_TRUE(run.log.Contains("MUSIC-STOPPED")) << "a click did not stop the music";
+}
+
+}  // namespace
+}  // namespace velvane::e2e
