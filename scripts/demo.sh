@@ -3,17 +3,27 @@
 # argument "skinned", on its skinned variant (examples/disc/skinned laid over it).
 # On $DISPLAY when one is set (close the window to end); otherwise in a private Xvfb display,
 # leaving a screenshot whose path is printed.
+# Where this machine runs no 32-bit programs, the demo runs the 64-bit build of the same tree
+# under 64-bit Wine (VELVANE_WINE_ARCH=win32|win64 forces either); the disc folder it leaves for
+# Windows always holds the shipped 32-bit autostart.exe.
 set -euo pipefail
 variant=${1:-plain}
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build/win32"
 demo="$root/build/demo"
 harness="$root/tests/wine/harness"
 
 "$root/scripts/install-deps.sh" all
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target autostart screencheck velvane-driver
+source "$root/scripts/wine-arch.sh"
+[ "$wine_arch" = win64 ] && "$root/scripts/install-deps.sh" win64
+
+build() {  # build FOLDER TOOLCHAIN
+    cmake -S "$root" -B "$root/build/$1" -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2.cmake" >/dev/null
+    cmake --build "$root/build/$1" -j "$(nproc)" --target autostart screencheck velvane-driver
+}
+build win32 mingw-i686
+[ "$wine_arch" = win64 ] && build win64 mingw-x86_64
+build="$root/build/$wine_build"
 
 # The disc as an author burns it: the example folder with autostart.exe in its root.
 rm -rf "$demo/disc"
@@ -24,11 +34,23 @@ if [ "$variant" = skinned ]; then
     cp -r "$root/examples/disc/skinned/." "$demo/disc/"
     rm -f "$demo/disc/make-bitmaps.sh"
 fi
-cp "$build/bin/autostart.exe" "$demo/disc/"
+# The disc for Windows holds the shipped 32-bit program; the Wine run below uses the build this
+# machine can run, in a copy of the disc.
+cp "$root/build/win32/bin/autostart.exe" "$demo/disc/"
 mkdir -p "$demo/disc/checks"
-cp "$build/bin/screencheck.dll" "$demo/disc/checks/"
+cp "$root/build/win32/bin/screencheck.dll" "$demo/disc/checks/"
+run_disc="$demo/disc"
+if [ "$wine_arch" = win64 ]; then
+    run_disc="$demo/disc-win64"
+    rm -rf "$run_disc"
+    cp -r "$demo/disc" "$run_disc"
+    cp "$build/bin/autostart.exe" "$run_disc/"
+    cp "$build/bin/screencheck.dll" "$run_disc/checks/"
+fi
 
-state="$demo/wine"
+state="$demo/wine-$wine_arch"
+mkdir -p "$state"
+echo "$wine_arch" >"$state/arch"
 own_display=0
 if [ -z "${DISPLAY:-}" ]; then
     own_display=1
@@ -39,13 +61,17 @@ else
 fi
 source "$harness/wine-env.sh" "$state"
 
+if [ "$wine_arch" = win64 ]; then
+    echo "Running the 64-bit build of autostart.exe under 64-bit Wine: $wine_reason."
+fi
 cat <<NOTE
-Running $demo/disc/autostart.exe under Wine.
+Running $run_disc/autostart.exe under Wine.
 Note: Wine on this machine has no HTML engine, so the page area of the window stays blank.
 On Windows the start page (examples/disc/index.html) appears inside the window.
+The disc for Windows, with the 32-bit autostart.exe: $demo/disc
 NOTE
 
-cd "$demo/disc"
+cd "$run_disc"
 if [ "$own_display" = 0 ]; then
     wine autostart.exe
     exit 0

@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <array>
 
+#include "skin/gdi_scope_win.h"
 #include "splash/about_box_content.h"
+#include "splash/about_box_layout.h"
 #include "win32/exception_edge_win.h"
 
 namespace velvane {
@@ -19,40 +21,40 @@ constexpr int kPanelFontHeight = 11;  // pixels
 
 constexpr RECT kOkButtonBounds{68, 216, 68 + 75, 216 + 25};
 
-enum class LabelKind { Plain, Bold, Link };
+using LabelKind = AboutBoxPanel::LabelKind;
 
-// A label sized to its text, or (width > 0) of a fixed width, in which it wraps when `wraps`.
 struct LabelSpec {
     int id;
-    int left;
-    int top;
-    int width;
-    bool wraps;
+    about_box::LabelDesign design;  // its place and width in the designed font
     DWORD alignment;
     LabelKind kind;
     const char* text;
 };
 
+// In the order of the design: labels on one line follow each other.
 constexpr LabelSpec kLabels[] = {
-    {AboutBoxPanel::kLabel1Id, 8, 8, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Bold,
+    {AboutBoxPanel::kLabel1Id, {8, 8, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Bold,
      about_box::kProductName},
-    {AboutBoxPanel::kVersionLabelId, 146, 8, 60, false, SS_RIGHT, LabelKind::Plain,
+    {AboutBoxPanel::kVersionLabelId, {146, 8, 60, false, true}, SS_RIGHT, LabelKind::Plain,
      about_box::kVersionText},
-    {AboutBoxPanel::kNoticeLine1Id, 8, 24, 105, true, SS_LEFT, LabelKind::Plain,
+    {AboutBoxPanel::kNoticeLine1Id, {8, 24, 105, true, false}, SS_LEFT, LabelKind::Plain,
      about_box::kNoticeLines[0]},
-    {AboutBoxPanel::kNoticeLine2Id, 8, 40, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+    {AboutBoxPanel::kNoticeLine2Id, {8, 40, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Plain,
      about_box::kNoticeLines[1]},
-    {AboutBoxPanel::kNoticeLine3Id, 8, 56, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+    {AboutBoxPanel::kNoticeLine3Id, {8, 56, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Plain,
      about_box::kNoticeLines[2]},
-    {AboutBoxPanel::kLabel4Id, 8, 72, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+    {AboutBoxPanel::kLabel4Id, {8, 72, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Plain,
      about_box::kWebLabel},
-    {AboutBoxPanel::kLabel5Id, 48, 72, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Link,
+    {AboutBoxPanel::kLabel5Id, {48, 72, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Link,
      about_box::kWebAddress},
-    {AboutBoxPanel::kLabel6Id, 8, 88, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Plain,
+    {AboutBoxPanel::kLabel6Id, {8, 88, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Plain,
      about_box::kMailLabel},
-    {AboutBoxPanel::kLabel7Id, 48, 88, 0, false, SS_LEFTNOWORDWRAP, LabelKind::Link,
+    {AboutBoxPanel::kLabel7Id, {48, 88, 0, false, false}, SS_LEFTNOWORDWRAP, LabelKind::Link,
      about_box::kMailAddress},
 };
+
+// Space between the last label and the OK button when the labels have grown down to it.
+constexpr int kButtonGap = 8;
 
 GdiFont CreatePanelFont(int weight, bool underline) {
     return GdiFont(CreateFontA(-kPanelFontHeight, 0, 0, 0, weight, FALSE, underline, FALSE,
@@ -60,44 +62,17 @@ GdiFont CreatePanelFont(int weight, bool underline) {
                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kPanelFontFace));
 }
 
-// A window's device context with a font selected, both given back on every way out.
-class MeasuringDc {
-public:
-    MeasuringDc(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
-        if (dc_ && font)
-            oldFont_ = SelectObject(dc_, font);
+// The extent of a label's text in its font: one line, or the lines it breaks into at its
+// designed width.
+about_box::TextExtent MeasureText(HWND panel, HFONT font, const LabelSpec& label) {
+    gdi::WindowDC dc(panel);
+    RECT text{0, 0, label.design.width, 0};
+    if (dc.get()) {
+        gdi::SelectScope selected(dc.get(), font);
+        UINT format = DT_CALCRECT | DT_NOPREFIX | (label.design.wraps ? DT_WORDBREAK : DT_SINGLELINE);
+        DrawTextA(dc.get(), label.text, -1, &text, format);
     }
-    ~MeasuringDc() {
-        if (!dc_)
-            return;
-        if (oldFont_)
-            SelectObject(dc_, oldFont_);
-        ReleaseDC(window_, dc_);
-    }
-    MeasuringDc(const MeasuringDc&) = delete;
-    MeasuringDc& operator=(const MeasuringDc&) = delete;
-
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ oldFont_ = nullptr;
-};
-
-// The label's bounds: its text's extent, or its fixed width and the height its text takes there.
-// A right-aligned label whose text is wider than its width (a font wider than designed) grows to
-// the left, keeping its right edge, instead of breaking its one line.
-RECT LabelBounds(HWND panel, HFONT font, const LabelSpec& label) {
-    MeasuringDc dc(panel, font);
-    RECT text{0, 0, label.width, 0};
-    UINT format = DT_CALCRECT | DT_NOPREFIX | (label.wraps ? DT_WORDBREAK : DT_SINGLELINE);
-    if (dc.Get())
-        DrawTextA(dc.Get(), label.text, -1, &text, format);
-    int textWidth = text.right - text.left;
-    int width = label.wraps ? label.width : std::max(label.width, textWidth);
-    int left = label.alignment == SS_RIGHT ? label.left + label.width - width : label.left;
-    return {left, label.top, left + width, label.top + (text.bottom - text.top)};
+    return {static_cast<int>(text.right - text.left), static_cast<int>(text.bottom - text.top)};
 }
 
 }  // namespace
@@ -114,9 +89,32 @@ void AboutBoxPanel::Create(HWND parent, const RECT& bounds, Handlers handlers) {
                  bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  parent);
     CreateFonts();
+    const std::vector<about_box::Bounds> labels = LayOutLabels();
     // The button is created first: it leads the tab order.
-    CreateOkButton();
-    CreateLabels();
+    CreateOkButton(about_box::TopBelowLabels(kOkButtonBounds.top, labels, kButtonGap));
+    CreateLabels(labels);
+}
+
+HFONT AboutBoxPanel::LabelFont(LabelKind kind) const {
+    switch (kind) {
+        case LabelKind::Bold:
+            return boldFont_.get();
+        case LabelKind::Link:
+            return linkFont_.get();
+        case LabelKind::Plain:
+            break;
+    }
+    return font_.get();
+}
+
+std::vector<about_box::Bounds> AboutBoxPanel::LayOutLabels() const {
+    std::array<about_box::LabelDesign, std::size(kLabels)> designs;
+    std::array<about_box::TextExtent, std::size(kLabels)> texts;
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
+        designs[i] = kLabels[i].design;
+        texts[i] = MeasureText(Handle(), LabelFont(kLabels[i].kind), kLabels[i]);
+    }
+    return about_box::LayOutLabels(designs, texts);
 }
 
 void AboutBoxPanel::CreateFonts() {
@@ -136,24 +134,25 @@ HWND AboutBoxPanel::CreateControl(const char* className, const char* text, DWORD
     return control;
 }
 
-void AboutBoxPanel::CreateOkButton() {
-    okButton_ = CreateControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kOkButtonId,
-                              kOkButtonBounds, font_.get());
+void AboutBoxPanel::CreateOkButton(int top) {
+    RECT bounds = kOkButtonBounds;
+    OffsetRect(&bounds, 0, top - bounds.top);
+    okButton_ = CreateControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kOkButtonId, bounds,
+                              font_.get());
     if (okButton_) {
         SetWindowSubclass(okButton_, &AboutBoxPanel::OkButtonKeys, kOkButtonSubclassId,
                           reinterpret_cast<DWORD_PTR>(this));
     }
 }
 
-void AboutBoxPanel::CreateLabels() {
-    for (const LabelSpec& label : kLabels) {
-        HFONT font = label.kind == LabelKind::Bold   ? boldFont_.get()
-                     : label.kind == LabelKind::Link ? linkFont_.get()
-                                                     : font_.get();
+void AboutBoxPanel::CreateLabels(const std::vector<about_box::Bounds>& placed) {
+    for (std::size_t i = 0; i < std::size(kLabels) && i < placed.size(); ++i) {
+        const LabelSpec& label = kLabels[i];
         DWORD style =
             label.alignment | SS_NOPREFIX | (label.kind == LabelKind::Link ? SS_NOTIFY : 0);
-        CreateControl("STATIC", label.text, style, label.id, LabelBounds(Handle(), font, label),
-                      font);
+        const RECT bounds{placed[i].left, placed[i].top, placed[i].right, placed[i].bottom};
+        CreateControl("STATIC", label.text, style, label.id, bounds,
+                      LabelFont(label.kind));
     }
 }
 

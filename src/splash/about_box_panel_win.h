@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
+
+#include "splash/about_box_layout.h"
 
 #include "win32/unique_handle_win.h"
 #include "win32/window_win.h"
@@ -35,6 +38,8 @@ public:
         kLabel7Id,
     };
 
+    enum class LabelKind { Plain, Bold, Link };
+
     AboutBoxPanel() = default;
     ~AboutBoxPanel() override;
 
@@ -46,8 +51,11 @@ public:
 
 private:
     void CreateFonts();
-    void CreateOkButton();
-    void CreateLabels();
+    // The labels' places, from their texts measured in their fonts.
+    std::vector<about_box::Bounds> LayOutLabels() const;
+    HFONT LabelFont(LabelKind kind) const;
+    void CreateOkButton(int top);
+    void CreateLabels(const std::vector<about_box::Bounds>& placed);
     HWND CreateControl(const char* className, const char* text, DWORD style, int id,
                        const RECT& bounds, HFONT font);
     bool IsLink(HWND control) const;
