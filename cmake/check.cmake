@@ -7,6 +7,10 @@ target_link_libraries(velvane-check PRIVATE velvane_logic)
 
 if(WIN32)
     target_link_options(velvane-check PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+    # The end-to-end tests hold the checker's predictions against what autostart.exe shows.
+    if(TARGET e2e_tests)
+        target_link_libraries(e2e_tests PRIVATE velvane_logic)
+    endif()
     return()
 endif()
 

@@ -59,8 +59,12 @@ std::vector<Finding> CheckContext::TakeFindings() {
         return fileA != fileB ? fileA < fileB : a.line < b.line;
     });
     if (dropped_ > 0) {
-        findings_.push_back({shownAs_, 0, Severity::Warning,
-                             std::to_string(dropped_) + " more findings are not shown", 0, {}});
+        findings_.push_back({shownAs_,
+                             0,
+                             Severity::Warning,
+                             std::to_string(dropped_) + " more findings are not shown",
+                             0,
+                             {}});
         dropped_ = 0;
     }
     return std::move(findings_);

@@ -12,7 +12,7 @@ namespace velvane {
 enum class Severity { Warning, Error };
 
 struct Finding {
-    std::string file;  // as the user named it: the disc folder joined with the file's own path
+    std::string file;      // as the user named it: the disc folder joined with the file's own path
     std::size_t line = 0;  // 0: the file as a whole
     Severity severity = Severity::Warning;
     std::string text;

@@ -43,7 +43,8 @@ private:
         if (!Has(at, static_cast<std::uint64_t>(size))) return std::nullopt;
         std::uint32_t value = 0;
         for (int i = size - 1; i >= 0; --i) {
-            value = (value << 8) | static_cast<unsigned char>(bytes_[at + static_cast<unsigned>(i)]);
+            value =
+                (value << 8) | static_cast<unsigned char>(bytes_[at + static_cast<unsigned>(i)]);
         }
         return value;
     }
@@ -83,8 +84,7 @@ std::vector<Section> ReadSections(const Bytes& in, std::uint64_t at, std::uint16
     std::vector<Section> sections;
     for (std::uint16_t i = 0; i < count; ++i, at += kSectionHeaderSize) {
         if (!in.Has(at, kSectionHeaderSize)) break;
-        sections.push_back(
-            {*in.U32(at + 12), *in.U32(at + 8), *in.U32(at + 16), *in.U32(at + 20)});
+        sections.push_back({*in.U32(at + 12), *in.U32(at + 8), *in.U32(at + 16), *in.U32(at + 20)});
     }
     return sections;
 }

@@ -33,8 +33,10 @@ void CheckEntry(CheckContext& c, const std::filesystem::path& root,
     const std::size_t nameLength = CharacterCount(name);
     if (nameLength > kMaxNameLength) {
         c.Warn(relative, 0,
-               "the name is " + std::to_string(nameLength) + " characters long; a disc keeps at "
-               "most " + std::to_string(kMaxNameLength));
+               "the name is " + std::to_string(nameLength) +
+                   " characters long; a disc keeps at "
+                   "most " +
+                   std::to_string(kMaxNameLength));
     }
     for (char ch : name) {
         if (static_cast<unsigned char>(ch) >= 0x80) {
@@ -60,8 +62,8 @@ void CheckMediaNames(CheckContext& c) {
     const fs::path& root = c.Files().Root();
     std::error_code error;
     std::size_t count = 0;
-    for (fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied,
-                                             error),
+    for (fs::recursive_directory_iterator
+             it(root, fs::directory_options::skip_permission_denied, error),
          end;
          !error && it != end && count < kMaxDiscEntries; it.increment(error), ++count) {
         CheckEntry(c, root, it->path());

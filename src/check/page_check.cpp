@@ -16,9 +16,9 @@ namespace {
 // Extensions of pages whose links are followed further.
 constexpr std::array<std::string_view, 4> kPageExtensions{"htm", "html", "xhtml", "shtml"};
 // What the browser shows by itself; any other file it offers to download.
-constexpr std::array<std::string_view, 14> kShownExtensions{
-    "htm", "html", "xhtml", "shtml", "txt", "gif", "jpg", "jpeg", "png", "bmp", "ico", "svg",
-    "xml", "css"};
+constexpr std::array<std::string_view, 14> kShownExtensions{"htm", "html", "xhtml", "shtml", "txt",
+                                                            "gif", "jpg",  "jpeg",  "png",   "bmp",
+                                                            "ico", "svg",  "xml",   "css"};
 
 template <std::size_t N>
 bool Listed(const std::array<std::string_view, N>& list, std::string_view extension) {
@@ -93,7 +93,8 @@ private:
         std::optional<std::string> target =
             NormaliseDiscPath(fromRoot ? local.substr(1) : FolderOf(page) + local);
         if (!target) {
-            c_.Warn(page, link.line, "link " + Quoted(link.target) + " leads above the disc's root");
+            c_.Warn(page, link.line,
+                    "link " + Quoted(link.target) + " leads above the disc's root");
             return;
         }
         if (target->empty()) return;
@@ -117,7 +118,8 @@ private:
             return;
         }
         if (!there) {
-            c_.Warn(page, link.line, "link " + Quoted(link.target) + " leads to a file that is not on the disc");
+            c_.Warn(page, link.line,
+                    "link " + Quoted(link.target) + " leads to a file that is not on the disc");
             return;
         }
         const std::string extension = UrlExtension(*target);

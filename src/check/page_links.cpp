@@ -8,8 +8,8 @@ namespace velvane {
 namespace {
 
 bool IsNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_' || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == ':';
 }
 
 bool IsSpace(char c) {
@@ -32,8 +32,7 @@ public:
         while (at_ < html_.size() && (IsSpace(html_[at_]) || html_[at_] == '/')) ++at_;
         if (at_ >= html_.size() || html_[at_] == '>') return false;
         std::size_t start = at_;
-        while (at_ < html_.size() && !IsSpace(html_[at_]) && html_[at_] != '=' &&
-               html_[at_] != '>')
+        while (at_ < html_.size() && !IsSpace(html_[at_]) && html_[at_] != '=' && html_[at_] != '>')
             ++at_;
         name = LowerAsciiLetters(html_.substr(start, at_ - start));
         if (at_ == start) ++at_;  // a stray character: step over it
@@ -77,9 +76,9 @@ struct LinkAttribute {
     bool navigates;
 };
 constexpr LinkAttribute kLinkAttributes[] = {
-    {"a", "href", true},       {"area", "href", true},   {"frame", "src", true},
-    {"iframe", "src", true},   {"img", "src", false},    {"script", "src", false},
-    {"link", "href", false},   {"embed", "src", false},  {"body", "background", false},
+    {"a", "href", true},     {"area", "href", true},  {"frame", "src", true},
+    {"iframe", "src", true}, {"img", "src", false},   {"script", "src", false},
+    {"link", "href", false}, {"embed", "src", false}, {"body", "background", false},
     {"input", "src", false},
 };
 
@@ -117,7 +116,8 @@ std::vector<PageLink> FindPageLinks(std::string_view html) {
     std::size_t line = 1;
     std::size_t counted = 0;  // `line` is the line of this position
     auto lineAt = [&](std::size_t at) {
-        line += static_cast<std::size_t>(std::count(html.begin() + counted, html.begin() + at, '\n'));
+        line +=
+            static_cast<std::size_t>(std::count(html.begin() + counted, html.begin() + at, '\n'));
         counted = at;
         return line;
     };
@@ -152,8 +152,7 @@ bool DeclaresDocumentMode(std::string_view html) {
         std::string value;
         std::size_t valueAt = 0;
         while (tag.NextAttribute(attribute, value, valueAt)) {
-            if (meta && attribute == "http-equiv" &&
-                LowerAsciiLetters(value) == "x-ua-compatible")
+            if (meta && attribute == "http-equiv" && LowerAsciiLetters(value) == "x-ua-compatible")
                 return true;
         }
         at = tag.End();

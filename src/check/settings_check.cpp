@@ -191,8 +191,8 @@ void CheckSkin(CheckContext& c) {
     CheckOptionalFile(c, kOwnSection, "skin", s.skin,
                       "the program goes on without it, with the designed frame and a window of "
                       "341 x 262 pixels");
-    if (std::optional<std::filesystem::path> file = s.skin.empty() ? std::nullopt
-                                                                   : c.Files().FindFile(s.skin)) {
+    if (std::optional<std::filesystem::path> file =
+            s.skin.empty() ? std::nullopt : c.Files().FindFile(s.skin)) {
         std::optional<BitmapDimensions> size;
         if (std::optional<std::string> problem = BitmapProblem(*file, size)) {
             c.Error(kProfile, c.LineOf(kOwnSection, "skin"),
@@ -274,7 +274,8 @@ std::string CheckStartPages(CheckContext& c, bool requirementFails) {
         if (requirementFails) {
             c.Predict(kProfile, c.LineOf(kOwnSection, "requirements"),
                       "a requirement library cannot be used, so the requirements are not "
-                      "fulfilled, and " + alt,
+                      "fulfilled, and " +
+                          alt,
                       kMsgRequirementsFailed);
             return shown;
         }
@@ -323,7 +324,8 @@ void CheckToolbar(CheckContext& c) {
     std::optional<BitmapDimensions> first;
     std::string firstName;
     for (const std::string& entry : SplitList(s.toolbar, ",")) {
-        if (std::optional<std::string> problem = ToolbarWordProblem(entry)) c.Warn(kProfile, line, *problem);
+        if (std::optional<std::string> problem = ToolbarWordProblem(entry))
+            c.Warn(kProfile, line, *problem);
         const std::string relative = ToolbarBitmapPath("", s.buttonDir, entry);
         std::optional<std::filesystem::path> file = c.Files().FindFile(relative);
         if (!file) {

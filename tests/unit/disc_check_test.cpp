@@ -105,9 +105,13 @@ private:
 };
 
 struct Expected {
-    Expected(Severity s, std::string inFile, std::size_t at, std::string part,
-             std::int32_t id = 0, std::string messageArgument = {})
-        : severity(s), file(std::move(inFile)), line(at), text(std::move(part)), messageId(id),
+    Expected(Severity s, std::string inFile, std::size_t at, std::string part, std::int32_t id = 0,
+             std::string messageArgument = {})
+        : severity(s),
+          file(std::move(inFile)),
+          line(at),
+          text(std::move(part)),
+          messageId(id),
           argument(std::move(messageArgument)) {}
 
     Severity severity;
@@ -130,7 +134,8 @@ const DiscCase kDiscCases[] = {
     {"Sound", {}, {}},
     {"ConfigMissing",
      {{"autorun.inf", std::nullopt}},
-     {{Severity::Error, "autorun.inf", 0, "autorun.inf is missing", kMsgConfigMissing, "autorun.inf"}}},
+     {{Severity::Error, "autorun.inf", 0, "autorun.inf is missing", kMsgConfigMissing,
+       "autorun.inf"}}},
     {"UnknownKeySuggestsNearest",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nfullscren=1\n"}},
      {{Severity::Warning, "autorun.inf", 3, "did you mean \"fullscreen\"?"}}},
@@ -145,19 +150,23 @@ const DiscCase kDiscCases[] = {
      {{Severity::Warning, "autorun.inf", 3, "only the first section of a name is read"}}},
     {"SwitchWord",
      {{"autorun.inf", "[velvane]\r\nstartpage=index.html\r\nfullscreen=yes\r\n"}},
-     {{Severity::Warning, "autorun.inf", 3, "fullscreen=yes is not a number, so the default (off)"}}},
+     {{Severity::Warning, "autorun.inf", 3,
+       "fullscreen=yes is not a number, so the default (off)"}}},
     {"NumberWithUnit",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nwindowwidth=640px\n"}},
      {{Severity::Warning, "autorun.inf", 3, "the default (400) applies"}}},
     {"BorderStyleCase",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nborderstyle=Dialog\n"}},
-     {{Severity::Warning, "autorun.inf", 3, "sizeable frame; the words are compared exactly: write \"dialog\""}}},
+     {{Severity::Warning, "autorun.inf", 3,
+       "sizeable frame; the words are compared exactly: write \"dialog\""}}},
     {"WindowPositionCase",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nwindowposition=Center\n"}},
-     {{Severity::Error, "autorun.inf", 3, "differs from \"center\" in letter case", kMsgWindowPosition}}},
+     {{Severity::Error, "autorun.inf", 3, "differs from \"center\" in letter case",
+       kMsgWindowPosition}}},
     {"WindowPositionWithoutComma",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nwindowposition=100\n"}},
-     {{Severity::Error, "autorun.inf", 3, "neither \"center\" nor two numbers", kMsgWindowPosition}}},
+     {{Severity::Error, "autorun.inf", 3, "neither \"center\" nor two numbers",
+       kMsgWindowPosition}}},
     {"FullScreenWindowIsNeverPlaced",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nfullscreen=1\nwindowposition=Center\n"}},
      {}},
@@ -167,7 +176,8 @@ const DiscCase kDiscCases[] = {
     {"SkinTruncated",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nskin=skin.bmp\n"},
       {"skin.bmp", Bitmap(40, 30, 1)}},
-     {{Severity::Error, "autorun.inf", 3, "no readable bitmap (the file ends before its pixels do)"}}},
+     {{Severity::Error, "autorun.inf", 3,
+       "no readable bitmap (the file ends before its pixels do)"}}},
     {"SkinPositionOfThreeNumbers",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nskin=skin.bmp\nskinposition=1,2,3\n"},
       {"skin.bmp", Bitmap(40, 30)}},
@@ -177,13 +187,15 @@ const DiscCase kDiscCases[] = {
      {{Severity::Warning, "autorun.inf", 2, "icon \"disc.ico\" is not on the disc"}}},
     {"StartPageMissing",
      {{"autorun.inf", "[velvane]\nstartpage=main.html\n"}},
-     {{Severity::Error, "autorun.inf", 2, "start page \"main.html\" is missing", kMsgStartPageMissing, "main.html"}}},
+     {{Severity::Error, "autorun.inf", 2, "start page \"main.html\" is missing",
+       kMsgStartPageMissing, "main.html"}}},
     {"NoStartPage",
      {{"autorun.inf", "[velvane]\n"}},
      {{Severity::Error, "autorun.inf", 0, "no start page is named", kMsgStartPageMissing, ""}}},
     {"RequirementMissing",
      {{"autorun.inf", kWithCheck}},
-     {{Severity::Error, "autorun.inf", 3, "\"check.dll\" is missing; it then counts as fulfilled", kMsgDllLoadError, "check.dll"}}},
+     {{Severity::Error, "autorun.inf", 3, "\"check.dll\" is missing; it then counts as fulfilled",
+       kMsgDllLoadError, "check.dll"}}},
     {"RequirementFoundRegardlessOfCase",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nrequirements=Checks\\Check\n"},
       {"checks/CHECK.DLL", kCheckDll}},
@@ -191,40 +203,54 @@ const DiscCase kDiscCases[] = {
     {"RequirementDecoratedOnly",
      {{"autorun.inf", kWithCheck + "altstartpage=index.html\n"},
       {"check.dll", Library(0x014C, {"_CheckRequirement@4", "CheckRequirement@4"})}},
-     {{Severity::Error, "autorun.inf", 3, "only the decorated name \"_CheckRequirement@4\", not CheckRequirement; export the plain name by linking with -Wl,--kill-at", kMsgDllLoadError, "check.dll"}}},
+     {{Severity::Error, "autorun.inf", 3,
+       "only the decorated name \"_CheckRequirement@4\", not CheckRequirement; export the plain "
+       "name by linking with -Wl,--kill-at",
+       kMsgDllLoadError, "check.dll"}}},
     {"Requirement64Bit",
      {{"autorun.inf", kWithCheck + "altstartpage=index.html\n"},
       {"check.dll", Library(0x8664, {"CheckRequirement"})}},
-     {{Severity::Error, "autorun.inf", 3, "a library for 64-bit x64", kMsgDllLoadError, "check.dll"}}},
+     {{Severity::Error, "autorun.inf", 3, "a library for 64-bit x64", kMsgDllLoadError,
+       "check.dll"}}},
     {"RequirementWithoutExport",
      {{"autorun.inf", kWithCheck + "altstartpage=index.html\n"},
       {"check.dll", Library(0x014C, {"Check"})}},
-     {{Severity::Error, "autorun.inf", 3, "does not export CheckRequirement", kMsgDllLoadError, "check.dll"}}},
+     {{Severity::Error, "autorun.inf", 3, "does not export CheckRequirement", kMsgDllLoadError,
+       "check.dll"}}},
     {"RequirementUnusableWithoutAltPage",
      {{"autorun.inf", kWithCheck}, {"check.dll", "MZ garbage"}},
      {{Severity::Error, "autorun.inf", 3, "is no Windows DLL", kMsgDllLoadError, "check.dll"},
       {Severity::Error, "autorun.inf", 3, "no altstartpage is named", kMsgRequirementsFailed}}},
     {"AltStartPageMissing",
      {{"autorun.inf", kWithCheck + "altstartpage=small.html\n"}, {"check.dll", kCheckDll}},
-     {{Severity::Warning, "autorun.inf", 4, "altstartpage \"small.html\" is missing; when a requirement is not fulfilled the program shows \"For displaying"}}},
+     {{Severity::Warning, "autorun.inf", 4,
+       "altstartpage \"small.html\" is missing; when a requirement is not fulfilled the program "
+       "shows \"For displaying"}}},
     {"ToolbarBitmapMissing",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\ntoolbar=exit\n"}},
-     {{Severity::Error, "autorun.inf", 3, "bitmap \"buttons\\exit.bmp\" of toolbar button \"exit\" is missing", kMsgButtonBitmapMissing, "buttons\\exit.bmp"}}},
+     {{Severity::Error, "autorun.inf", 3,
+       "bitmap \"buttons\\exit.bmp\" of toolbar button \"exit\" is missing",
+       kMsgButtonBitmapMissing, "buttons\\exit.bmp"}}},
     {"ToolbarSizesDiffer",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\ntoolbar=exit,gohome\nbuttondir=art\n"},
-      {"art/exit.bmp", Bitmap(32, 32)}, {"art/gohome.bmp", Bitmap(24, 32)}},
-     {{Severity::Error, "autorun.inf", 3, "\"art\\gohome.bmp\" is 24 x 32 pixels, but \"art\\exit.bmp\" is 32 x 32", kMsgButtonSizes}}},
+      {"art/exit.bmp", Bitmap(32, 32)},
+      {"art/gohome.bmp", Bitmap(24, 32)}},
+     {{Severity::Error, "autorun.inf", 3,
+       "\"art\\gohome.bmp\" is 24 x 32 pixels, but \"art\\exit.bmp\" is 32 x 32",
+       kMsgButtonSizes}}},
     {"ToolbarBitmapUnreadable",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\ntoolbar=exit\n"},
       {"buttons/exit.bmp", "BM"}},
-     {{Severity::Error, "autorun.inf", 3, "\"buttons\\exit.bmp\" is no readable bitmap (not a bitmap file)"}}},
+     {{Severity::Error, "autorun.inf", 3,
+       "\"buttons\\exit.bmp\" is no readable bitmap (not a bitmap file)"}}},
     {"ToolbarWordCase",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\ntoolbar=GoBack\n"},
       {"Buttons/goback.BMP", Bitmap(32, 32)}},
      {{Severity::Warning, "autorun.inf", 3, "\"GoBack\" differs from \"goback\" in letter case"}}},
     {"ToolbarWordWithBlank",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\ntoolbar=gohome, exit\n"},
-      {"buttons/gohome.bmp", Bitmap(32, 32)}, {"buttons/ exit.bmp", Bitmap(32, 32)}},
+      {"buttons/gohome.bmp", Bitmap(32, 32)},
+      {"buttons/ exit.bmp", Bitmap(32, 32)}},
      {{Severity::Warning, "autorun.inf", 3, "\" exit\" carries blanks"}}},
     {"ExecuteExtWithBlank",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nexecuteext=exe, pdf\n"}},
@@ -237,19 +263,23 @@ const DiscCase kDiscCases[] = {
      {{Severity::Warning, "autorun.inf", 3, "the start page's own extension \"html\""}}},
     {"ExecuteExtListsOtherPages",
      {{"autorun.inf", "[velvane]\nstartpage=index.html\nexecuteext=exe,htm\n"}},
-     {{Severity::Warning, "autorun.inf", 3, "lists \"htm\": every such page is handed to Windows"}}},
+     {{Severity::Warning, "autorun.inf", 3,
+       "lists \"htm\": every such page is handed to Windows"}}},
     {"LinkToMissingPage",
      {{"index.html", PageLinkingTo("pages/missing.html#top")}},
-     {{Severity::Warning, "index.html", 4, "\"pages/missing.html#top\" leads to a file that is not on the disc"}}},
+     {{Severity::Warning, "index.html", 4,
+       "\"pages/missing.html#top\" leads to a file that is not on the disc"}}},
     {"LinkToMissingProgram",
      {{"index.html", PageLinkingTo("setup/install.exe")}},
-     {{Severity::Error, "index.html", 4, "executeext hands it to Windows", kMsgExecutableMissing, "setup\\install.exe"}}},
+     {{Severity::Error, "index.html", 4, "executeext hands it to Windows", kMsgExecutableMissing,
+       "setup\\install.exe"}}},
     {"LinkToProgramThere",
      {{"index.html", PageLinkingTo("./Setup/my%20install.EXE")}, {"setup/my install.exe", "MZ"}},
      {}},
     {"LinkToUnlistedDocument",
      {{"index.html", PageLinkingTo("manual.pdf")}, {"manual.pdf", "%PDF"}},
-     {{Severity::Warning, "index.html", 4, "extension \"pdf\" executeext does not list; the browser offers to download it"}}},
+     {{Severity::Warning, "index.html", 4,
+       "extension \"pdf\" executeext does not list; the browser offers to download it"}}},
     {"CloseWithoutSemicolon",
      {{"index.html", PageLinkingTo("javascript:window.close()")}},
      {{Severity::Warning, "index.html", 4, "does not close the program"}}},
@@ -262,14 +292,16 @@ const DiscCase kDiscCases[] = {
      {{Severity::Warning, "pages/plain.html", 1, "no <meta http-equiv=\"X-UA-Compatible\""}}},
     {"PagesLinkedInACircle",
      {{"index.html", PageLinkingTo("a.html") + "<img src=logo.gif>"},
-      {"a.html", PageLinkingTo("INDEX.html")}, {"logo.gif", "GIF89a"}},
+      {"a.html", PageLinkingTo("INDEX.html")},
+      {"logo.gif", "GIF89a"}},
      {}},
     {"MissingPicture",
      {{"index.html", kPage + "<!-- <a href=gone.html> -->\n<img src=\"logo.gif\">\n"}},
      {{Severity::Warning, "index.html", 4, "\"logo.gif\" is not on the disc"}}},
     {"NameTooLongForTheDisc",
      {{std::string(65, 'n') + ".txt", ""}},
-     {{Severity::Warning, std::string(65, 'n') + ".txt", 0, "69 characters long; a disc keeps at most 64"}}},
+     {{Severity::Warning, std::string(65, 'n') + ".txt", 0,
+       "69 characters long; a disc keeps at most 64"}}},
     {"NameBeyondAscii",
      {{"m\xC3\xBCsik.wav", ""}},
      {{Severity::Warning, "m\xC3\xBCsik.wav", 0, "characters beyond ASCII"}}},
@@ -298,7 +330,8 @@ TEST_P(BrokenDiscs, GiveExactlyTheExpectedFindings) {
         }
     }
     const std::vector<Finding> findings = CheckDisc(disc.Root(), "disc");
-    ASSERT_EQ(findings.size(), c.findings.size()) << (findings.empty() ? "" : FormatFinding(findings[0]));
+    ASSERT_EQ(findings.size(), c.findings.size())
+        << (findings.empty() ? "" : FormatFinding(findings[0]));
     const std::string programFolder = DiscFiles(disc.Root()).ProgramFolder();
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& found = findings[i];
@@ -329,8 +362,10 @@ TEST(HostileDiscs, NeverCrashOrHang) {
         for (char& b : bytes) b = static_cast<char>(random());
         return bytes;
     };
-    disc.Write("autorun.inf", garbage(20000) + "\n[velvane]\nstartpage=index.html\ntoolbar=a,b\n"
-                              "requirements=x,y\nskin=s.bmp\n" + garbage(20000));
+    disc.Write("autorun.inf", garbage(20000) +
+                                  "\n[velvane]\nstartpage=index.html\ntoolbar=a,b\n"
+                                  "requirements=x,y\nskin=s.bmp\n" +
+                                  garbage(20000));
     disc.Write("s.bmp", Bitmap(4000, 4000).substr(0, 60));
     disc.Write("buttons/a.bmp", garbage(100));
     std::string pageBytes = kPage + "<a href=\"big.html\">" + garbage(3000) + "<a href=index.html";
@@ -352,7 +387,8 @@ TEST(LibraryImages, SurviveEveryTruncationAndDamage) {
     std::mt19937 random(7);
     for (int round = 0; round < 2000; ++round) {
         std::string damaged = whole;
-        for (int i = 0; i < 4; ++i) damaged[random() % damaged.size()] = static_cast<char>(random());
+        for (int i = 0; i < 4; ++i)
+            damaged[random() % damaged.size()] = static_cast<char>(random());
         ReadLibraryImage(damaged);
     }
 }
