@@ -5,22 +5,12 @@
 #include <system_error>
 #include <vector>
 
+#include "window/navigation_filter.h"
+
 namespace velvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
 
 std::vector<std::string> Steps(std::string_view relative) {
     std::vector<std::string> steps;
@@ -39,14 +29,15 @@ std::vector<std::string> Steps(std::string_view relative) {
     return steps;
 }
 
-// The entry of `folder` named `name`: exactly, or else regardless of letter case.
+// The entry of `folder` named `name`: exactly, or else regardless of letter case, as Windows
+// compares names.
 std::optional<fs::path> EntryOf(const fs::path& folder, const std::string& name) {
     std::error_code error;
     fs::path exact = folder / fs::path(name);
     if (fs::exists(fs::symlink_status(exact, error))) return exact;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::u8string entry = it->path().filename().u8string();
-        if (SameNameIgnoringCase(std::string(entry.begin(), entry.end()), name)) return it->path();
+        if (EqualIgnoringCaseAnsi(std::string(entry.begin(), entry.end()), name)) return it->path();
     }
     return std::nullopt;
 }
