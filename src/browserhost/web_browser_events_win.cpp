@@ -48,7 +48,7 @@ void RaiseBeforeNavigate2(TWebHost& host, const DISPPARAMS& params) {
     if (!handler || params.cArgs != 7)
         return;
     bool cancel = cancelSlot && *cancelSlot != VARIANT_FALSE;
-    handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)),
+    handler(host, DispatchArgument(params, 0), ArgumentOrEmpty(params, 1),
             ArgumentOrEmpty(params, 2), ArgumentOrEmpty(params, 3), ArgumentOrEmpty(params, 4),
             ArgumentOrEmpty(params, 5), cancel);
     if (cancelSlot)

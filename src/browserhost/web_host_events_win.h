@@ -18,10 +18,11 @@ namespace velvane {
 
 class TWebHost;
 
-// The WebBrowser control's events. The URL is the browser's text converted byte for byte to the
-// ANSI code page; setting `cancel` to true stops the navigation.
+// The WebBrowser control's events. The URL is the browser's own variant, so that a character
+// the ANSI code page lacks is not lost before the handler decides; setting `cancel` to true
+// stops the navigation.
 using TBeforeNavigate2Event = std::function<void(
-    TWebHost& sender, IDispatch* pDisp, const std::string& url, const VARIANT& flags,
+    TWebHost& sender, IDispatch* pDisp, const VARIANT& url, const VARIANT& flags,
     const VARIANT& targetFrameName, const VARIANT& postData, const VARIANT& headers, bool& cancel)>;
 using TDocumentCompleteEvent =
     std::function<void(TWebHost& sender, IDispatch* pDisp, const std::string& url)>;

@@ -11,6 +11,8 @@ std::string ProgramFolder();
 
 // True when `path` names an existing file (not a folder).
 bool FileExists(const std::string& path);
+// The same for a path the ANSI code page cannot hold.
+bool FileExists(const std::wstring& path);
 
 // The whole content of a file, or nullopt when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

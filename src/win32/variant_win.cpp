@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -37,14 +38,22 @@ std::wstring WideFromAnsi(std::string_view text) {
     return result;
 }
 
-std::string AnsiFromWide(std::wstring_view text) {
+AnsiText ConvertToAnsi(std::wstring_view text) {
     if (text.empty())
         return {};
-    int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                     0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        length, nullptr, nullptr);
+    // A system whose ANSI code page is UTF-8 holds every character, and refuses both the flag
+    // and the question.
+    bool utf8 = GetACP() == CP_UTF8;
+    DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* askUsedDefault = utf8 ? nullptr : &usedDefault;
+    int size = static_cast<int>(text.size());
+    int length = WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+    AnsiText result;
+    result.text.assign(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    WideCharToMultiByte(CP_ACP, flags, text.data(), size, result.text.data(), length, nullptr,
+                        askUsedDefault);
+    result.exact = !usedDefault;
     return result;
 }
 
@@ -105,17 +114,21 @@ Variant Variant::FromAnsi(std::string_view text) {
     return result;
 }
 
-std::string VariantText(const VARIANT& value) {
+std::wstring VariantWideText(const VARIANT& value) {
     const VARIANT& target = Dereferenced(value);
     if (V_VT(&target) == VT_BSTR) {
         BSTR text = V_BSTR(&target);
-        return text ? AnsiFromWide(std::wstring_view(text, SysStringLen(text))) : std::string();
+        return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
     }
     Variant converted;
     if (!ConvertTo(target, VT_BSTR, converted))
         return {};
     BSTR text = V_BSTR(converted.get());
-    return text ? AnsiFromWide(std::wstring_view(text, SysStringLen(text))) : std::string();
+    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+}
+
+std::string VariantText(const VARIANT& value) {
+    return AnsiFromWide(VariantWideText(value));
 }
 
 std::int32_t VariantInt32(const VARIANT& value, std::int32_t fallback) {

@@ -11,10 +11,21 @@
 
 namespace velvane {
 
-// 8-bit text in the system's ANSI code page to UTF-16, and back (byte for byte what
-// MultiByteToWideChar / WideCharToMultiByte with CP_ACP give).
+// 8-bit text in the system's ANSI code page to UTF-16 (what MultiByteToWideChar with CP_ACP
+// gives).
 std::wstring WideFromAnsi(std::string_view text);
-std::string AnsiFromWide(std::wstring_view text);
+
+// UTF-16 in the ANSI code page. A character the code page lacks becomes its default character
+// ("?"), never a look-alike: best-fit mapping would turn D:\Łódź\setup.exe into
+// D:\Lodz\setup.exe, another file's name. `exact` says whether every character came across.
+struct AnsiText {
+    std::string text;
+    bool exact = true;
+};
+AnsiText ConvertToAnsi(std::wstring_view text);
+inline std::string AnsiFromWide(std::wstring_view text) {
+    return ConvertToAnsi(text).text;
+}
 
 class Bstr {
 public:
@@ -64,6 +75,9 @@ public:
 private:
     VARIANT value_;
 };
+
+// The value as the browser's own 16-bit text, converted like VariantText.
+std::wstring VariantWideText(const VARIANT& value);
 
 // The value as 8-bit text (ANSI code page). Texts come out unchanged; other types go through
 // the system's own variant-to-text conversion; references are followed. Empty, null and values

@@ -21,6 +21,15 @@ namespace velvane {
 
 class TAboutBox;
 
+// Where a navigation goes: the URL, or the path a file: URL names, as the browser's 16-bit text
+// and as the program's 8-bit text, which carries "?" where the ANSI code page lacks a character.
+struct NavigationTarget {
+    std::wstring path;
+    std::string text;
+    bool exact = true;  // `text` names what `path` names
+    static NavigationTarget Of(const std::wstring& url);
+};
+
 class TBrowserWindow : public Window {
 public:
     // Close actions a close handler can answer.
@@ -81,7 +90,8 @@ private:
 
     // The browser's events (navigation_win.cpp, toolbar_commands_win.cpp).
     void BindBrowserEvents();
-    void WebHostBeforeNavigate2(const std::string& url, bool& cancel);
+    void WebHostBeforeNavigate2(const NavigationTarget& target, bool& cancel);
+    void LaunchOrReport(const NavigationTarget& target);
     void WebHostDocumentComplete();
     HRESULT WebHostShowContextMenu() const;
     void WebHostCommandStateChange(std::int32_t command, bool enabled);

@@ -63,7 +63,7 @@ bool EqualIgnoringCaseAnsi(std::string_view a, std::string_view b) {
 
 NavigationDecision DecideNavigation(const NavigationRequest& request) {
     NavigationDecision decision;
-    decision.stopMusic = request.stopMusicOnClick &&
+    decision.stopMusic = request.stopMusicOnClick && request.topLevel &&
                          LowerAsciiLetters(request.url) != LowerAsciiLetters(request.startPagePath);
     decision.launchFile = ExtensionListed(UrlExtension(request.url), request.executeExt);
     decision.closeMainWindow = IsCloseAddress(request.url);

@@ -8,10 +8,13 @@
 namespace velvane {
 
 struct NavigationRequest {
-    std::string_view url;            // as the browser reported it, 8-bit
+    std::string_view url;            // as the browser reported it (file: URLs as paths), 8-bit
     std::string_view startPagePath;  // program folder + start page
     std::string_view executeExt;     // the extensions setting, comma-separated
     bool stopMusicOnClick = false;
+    // The navigation is the top-level browser's, not a frame's. Every frame of a page navigates
+    // on its own while the page loads; only the top level's navigations are the user's clicks.
+    bool topLevel = true;
 };
 
 struct NavigationDecision {

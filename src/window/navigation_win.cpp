@@ -11,17 +11,41 @@
 #include "win32/variant_win.h"
 #include "window/browser_window_win.h"
 #include "window/navigation_filter.h"
+#include "window/navigation_url.h"
 
 namespace velvane {
+
+namespace {
+
+std::u16string AsUtf16(std::wstring_view text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string DecodeAnsiBytes(std::string_view bytes) {
+    return AsUtf16(WideFromAnsi(bytes));
+}
+
+}  // namespace
+
+NavigationTarget NavigationTarget::Of(const std::wstring& url) {
+    std::u16string path = PathFromUrl(AsUtf16(url), &DecodeAnsiBytes);
+    NavigationTarget target;
+    target.path.assign(path.begin(), path.end());
+    AnsiText text = ConvertToAnsi(target.path);
+    target.text = std::move(text.text);
+    target.exact = text.exact;
+    return target;
+}
 
 void TBrowserWindow::BindBrowserEvents() {
     browser->OnShowContextMenu = [this](DWORD, POINT*, IUnknown*, IDispatch*) {
         return WebHostShowContextMenu();
     };
-    browser->OnBeforeNavigate2 = [this](TWebHost&, IDispatch*, const std::string& url,
+    browser->OnBeforeNavigate2 = [this](TWebHost&, IDispatch*, const VARIANT& url, const VARIANT&,
                                         const VARIANT&, const VARIANT&, const VARIANT&,
-                                        const VARIANT&,
-                                        bool& cancel) { WebHostBeforeNavigate2(url, cancel); };
+                                        bool& cancel) {
+        WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)), cancel);
+    };
     browser->OnDocumentComplete = [this](TWebHost&, IDispatch*, const std::string&) {
         WebHostDocumentComplete();
     };
@@ -32,21 +56,33 @@ void TBrowserWindow::BindBrowserEvents() {
 
 // The steps run in a fixed order: the music first (also for navigations that are then
 // cancelled), then a file handed to the shell, then the close addresses, whatever came before.
-void TBrowserWindow::WebHostBeforeNavigate2(const std::string& url, bool& cancel) {
-    NavigationDecision decision = DecideNavigation(
-        {url, programFolder_ + settings.startPage, settings.executeExt, settings.stopMusicOnClick});
+void TBrowserWindow::WebHostBeforeNavigate2(const NavigationTarget& target, bool& cancel) {
+    NavigationDecision decision =
+        DecideNavigation({target.text, programFolder_ + settings.startPage, settings.executeExt,
+                          settings.stopMusicOnClick});
     if (decision.stopMusic) StopMusic();
     if (decision.launchFile) {
         cancel = true;
-        if (FileExists(url)) {
-            ShellExecuteA(Application::Instance().Handle(), "open", url.c_str(), "", "", SW_SHOW);
-        } else {
-            ShowError(kMsgExecutableMissing, url);
-        }
+        LaunchOrReport(target);
     }
     if (decision.closeMainWindow) {
         cancel = true;
         Close();
+    }
+}
+
+// A path the ANSI code page holds goes to the shell as it always did. One it cannot hold (a
+// name in another script than the system's) is checked and opened through the wide shell
+// calls: the author linked a file that is on the disc and expects it to start, and the 8-bit
+// text would name no file or, mapped to look-alike letters, another one.
+void TBrowserWindow::LaunchOrReport(const NavigationTarget& target) {
+    HWND owner = Application::Instance().Handle();
+    if (target.exact && FileExists(target.text)) {
+        ShellExecuteA(owner, "open", target.text.c_str(), "", "", SW_SHOW);
+    } else if (!target.exact && FileExists(target.path)) {
+        ShellExecuteW(owner, L"open", target.path.c_str(), L"", L"", SW_SHOW);
+    } else {
+        ShowError(kMsgExecutableMissing, target.text);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "window/navigation_url.h"
+
 #include "case_name.h"
 #include "window/toolbar_commands.h"
 
@@ -72,12 +74,81 @@ TEST(NavigationMusic, StopsForEverythingButTheStartPage) {
     EXPECT_TRUE(stops("about:close"));  // close addresses stop it as well
     EXPECT_TRUE(stops("D:\\setup\\install.exe"));
     EXPECT_FALSE(DecideNavigation({"D:\\other.htm", kStartPage, "exe", false}).stopMusic);
+    // A frame loading its own page is no click; it still passes the launch and close filter.
+    NavigationDecision frame =
+        DecideNavigation({"D:\\frames\\menu.htm", kStartPage, "exe", true, false});
+    EXPECT_FALSE(frame.stopMusic);
+    frame = DecideNavigation({"D:\\setup.exe", kStartPage, "exe", true, false});
+    EXPECT_FALSE(frame.stopMusic);
+    EXPECT_TRUE(frame.launchFile);
+    EXPECT_TRUE(DecideNavigation({"about:close", kStartPage, "exe", true, false}).closeMainWindow);
 }
 
 TEST(NavigationMusic, LowerCasingTouchesOnlyAToZ) {
     EXPECT_EQ(LowerAsciiLetters("D:\\\xC4RGER\\Index.HTM"), "d:\\\xC4rger\\index.htm");
     // An accented capital in the path is not lowered, so the two spellings differ.
     EXPECT_TRUE(DecideNavigation({"D:\\\xE4.htm", "D:\\\xC4.htm", "", true}).stopMusic);
+}
+
+// Bytes of the 8-bit code page as the tests' code page would give them: 0xA0-0xFF of code
+// page 1252 are the same code points in UTF-16.
+std::u16string Latin1(std::string_view bytes) {
+    std::u16string text;
+    for (char byte : bytes) text += static_cast<unsigned char>(byte);
+    return text;
+}
+
+struct UrlCase {
+    const char* name;
+    std::u16string_view url;
+    std::u16string_view path;
+};
+
+const UrlCase kUrlCases[] = {
+    {"PlainPathUnchanged", u"D:\\setup\\install.exe", u"D:\\setup\\install.exe"},
+    {"ThreeSlashes", u"file:///D:/setup/install.exe", u"D:\\setup\\install.exe"},
+    {"SchemeInCapitals", u"FILE:///D:/setup.exe", u"D:\\setup.exe"},
+    {"TwoSlashesAndBackslashes", u"file://D:\\setup.exe", u"D:\\setup.exe"},
+    {"NoSlashes", u"file:D:/a.exe", u"D:\\a.exe"},
+    {"OldDriveBar", u"file:///D|/a.exe", u"D:\\a.exe"},
+    {"Localhost", u"file://localhost/D:/a.exe", u"D:\\a.exe"},
+    {"ServerShare", u"file://server/share/a.exe", u"\\\\server\\share\\a.exe"},
+    {"ServerShareFourSlashes", u"file:////server/share/a.exe", u"\\\\server\\share\\a.exe"},
+    {"EscapedBlank", u"file:///D:/my%20disc/set%20up.exe", u"D:\\my disc\\set up.exe"},
+    {"EscapedHashAndPercent", u"file:///D:/a%23b%25c.exe", u"D:\\a#b%c.exe"},
+    {"LowerCaseHex", u"file:///D:/%c3%a4.exe", u"D:\\\u00E4.exe"},
+    {"Utf8Escapes", u"file:///D:/%C5%81%C3%B3d%C5%BA/setup.exe",
+     u"D:\\\u0141\u00F3d\u017A\\setup.exe"},
+    {"Utf8OutsideTheBasicPlane", u"file:///D:/%F0%9F%92%BF.exe", u"D:\\\U0001F4BF.exe"},
+    {"CodePageEscapes", u"file:///D:/%E4rger.exe", u"D:\\\u00E4rger.exe"},
+    {"OverlongUtf8IsCodePage", u"file:///D:/%C0%AF.exe", u"D:\\\u00C0\u00AF.exe"},
+    {"UnescapedCharactersStay", u"file:///D:/\u0141\u00F3d\u017A/a#b?.exe",
+     u"D:\\\u0141\u00F3d\u017A\\a#b?.exe"},
+    {"LonePercentStays", u"file:///D:/100%/a%2.exe", u"D:\\100%\\a%2.exe"},
+    {"OtherSchemesUnchanged", u"http://example.com/a%20b.exe", u"http://example.com/a%20b.exe"},
+    {"CloseAddressUnchanged", u"javascript:window.close();", u"javascript:window.close();"},
+    {"FileAloneIsNoPath", u"file:", u""},
+};
+
+class FileUrl : public testing::TestWithParam<UrlCase> {};
+
+TEST_P(FileUrl, BecomesThePathItNames) {
+    const UrlCase& c = GetParam();
+    EXPECT_EQ(PathFromUrl(c.url, &Latin1), c.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Urls, FileUrl, testing::ValuesIn(kUrlCases), CaseName());
+
+TEST(Utf8Escapes, AreReadOnlyWhenWellFormed) {
+    std::u16string out = u"x";
+    EXPECT_TRUE(DecodeUtf8("a\xC3\xA4", out));
+    EXPECT_EQ(out, u"xa\u00E4");
+    for (const char* bad : {"\xC3", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xA4", "\xC3\x28", "\xFF"}) {
+        std::u16string untouched = u"x";
+        EXPECT_FALSE(DecodeUtf8(bad, untouched)) << bad;
+        EXPECT_EQ(untouched, u"x");
+    }
 }
 
 TEST(UrlExtension, TakesTheTextAfterTheLastDelimiterWhenItIsADot) {

@@ -12,6 +12,7 @@
 #include "app/application_win.h"
 #include "driver/driver.h"
 #include "splash/about_box_win.h"
+#include "win32/variant_win.h"
 #include "window/browser_window_win.h"
 
 namespace velvane {
@@ -191,20 +192,58 @@ TEST_F(MainWindow, AMissingIntroMusicIsSilent) {
     EXPECT_TRUE(soundCalls.empty());
 }
 
+// The box names the path the link leads to, whichever form the browser reported it in, and a
+// character the ANSI code page lacks shows as "?", never as a look-alike letter that could name
+// another file.
 TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
     Show();
-    std::string target = folder_ + "setup\\missing.exe";
-    auto reader = std::async(std::launch::async, [] {
-        std::optional<driver::MessageBoxInfo> box =
-            driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
-        if (box) driver::Dismiss(*box, IDCANCEL);
-        return box.value_or(driver::MessageBoxInfo{});
-    });
-    NavigateAndPump(target);
-    driver::MessageBoxInfo box = reader.get();
-    EXPECT_EQ(box.title, "Error");
-    EXPECT_EQ(box.text, "The executable file \"" + target + "\" cannot be found.");
-    EXPECT_TRUE(IsWindowVisible(window_.Handle()));
+    std::wstring folder(folder_.begin(), folder_.end());  // ASCII: the temp folder
+    std::wstring fileFolder = L"file:///" + folder;
+    for (wchar_t& c : fileFolder) {
+        if (c == L'\\') c = L'/';
+    }
+    struct Case {
+        const char* name;
+        std::wstring url;
+        std::string shown;
+        bool throughTheBrowser;
+    };
+    const Case cases[] = {
+        {"plain path", folder + L"setup\\missing.exe", folder_ + "setup\\missing.exe", true},
+        {"file URL", fileFolder + L"my%20setup/missing%23%25.exe",
+         folder_ + "my setup\\missing#%.exe", false},
+        {"UTF-8 escapes", fileFolder + L"%C3%A4/missing.exe", folder_ + "\xE4\\missing.exe", false},
+        {"outside the code page", folder + L"\u0141\u00F3d\u017A\\missing.exe",
+         folder_ + "?\xF3" "d?\\missing.exe", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto reader = std::async(std::launch::async, [] {
+            std::optional<driver::MessageBoxInfo> box =
+                driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
+            if (box) driver::Dismiss(*box, IDCANCEL);
+            return box.value_or(driver::MessageBoxInfo{});
+        });
+        if (c.throughTheBrowser) {
+            NavigateAndPump(std::string(c.url.begin(), c.url.end()));
+        } else {
+            // Wine's control reports every local address as a plain path: the forms other
+            // browsers report go to the handler directly.
+            Variant url;
+            V_VT(url.get()) = VT_BSTR;
+            V_BSTR(url.get()) = SysAllocString(c.url.c_str());
+            Variant none;
+            bool cancel = false;
+            window_.browser->OnBeforeNavigate2(*window_.browser, nullptr, url.value(),
+                                               none.value(), none.value(), none.value(),
+                                               none.value(), cancel);
+            EXPECT_TRUE(cancel);
+        }
+        driver::MessageBoxInfo box = reader.get();
+        EXPECT_EQ(box.title, "Error");
+        EXPECT_EQ(box.text, "The executable file \"" + c.shown + "\" cannot be found.");
+        EXPECT_TRUE(IsWindowVisible(window_.Handle()));
+    }
 }
 
 TEST_F(MainWindow, TheContextMenuFollowsItsSetting) {

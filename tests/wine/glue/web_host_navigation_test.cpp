@@ -11,6 +11,7 @@
 
 #include "web_host_test_support.h"
 #include "win32/com_error_win.h"
+#include "win32/variant_win.h"
 
 namespace velvane {
 namespace {
@@ -48,9 +49,10 @@ struct NavigationLog {
 
 // Records the host's navigation events; cancels navigations to `cancelUrl`.
 void Record(TWebHost& host, NavigationLog& log, const std::string& cancelUrl = {}) {
-    host.OnBeforeNavigate2 = [&log, cancelUrl](TWebHost&, IDispatch*, const std::string& url,
+    host.OnBeforeNavigate2 = [&log, cancelUrl](TWebHost&, IDispatch*, const VARIANT& urlValue,
                                                const VARIANT&, const VARIANT&, const VARIANT&,
                                                const VARIANT&, bool& cancel) {
+        std::string url = VariantText(urlValue);
         log.urls.push_back(url);
         EXPECT_FALSE(cancel);
         if (url == cancelUrl) cancel = true;
@@ -212,7 +214,7 @@ TEST_F(WebHostNavigation, DocumentCommandsWithoutADocumentDoNothing) {
 TEST_F(WebHostNavigation, HandlerErrorsStopAtTheEventSink) {
     TempPage page("velvane host error.htm");
     auto host = CreateHost();
-    host->OnBeforeNavigate2 = [](TWebHost&, IDispatch*, const std::string&, const VARIANT&,
+    host->OnBeforeNavigate2 = [](TWebHost&, IDispatch*, const VARIANT&, const VARIANT&,
                                  const VARIANT&, const VARIANT&, const VARIANT&,
                                  bool&) { throw std::runtime_error("handler failed"); };
     EXPECT_NO_THROW(host->Navigate(page.Path()));
