@@ -15,7 +15,8 @@ target_link_libraries(velvane_standin PRIVATE ole32 oleaut32 uuid user32 gdi32)
 add_dependencies(e2e_tests velvane_standin)
 add_dependencies(glue_tests velvane_standin)
 
-# The end-to-end runs with the stand-in register it for the whole prefix: they run alone.
+# The end-to-end runs with the stand-in register it for the whole prefix: they run alone. Their
+# file names outside ASCII need a UTF-8 Unix locale, and C.UTF-8 is the one every machine has.
 add_test(NAME e2e.standin COMMAND e2e_tests --gtest_filter=HostedPage.*)
 set_tests_properties(e2e.standin PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL TRUE
-                     ENVIRONMENT "VELVANE_RUN_ALONE=1")
+                     ENVIRONMENT "VELVANE_RUN_ALONE=1;VELVANE_LC_ALL=C.UTF-8")

@@ -210,8 +210,10 @@ TEST_F(HostedPage, ProgramLinksStartOnceOrAnswerWithMessage12InBothAddressForms)
                     EXPECT_TRUE(boxShown) << "no message 12 for a missing program";
                     break;
                 case Outcome::NeverTheBestFitName:
-                    driver::Pause(500);
-                    EXPECT_TRUE(boxShown || Launches(disc, link.folder) > 0) << "neither started nor reported";
+                    EXPECT_TRUE(boxShown ||
+                                driver::WaitUntil([&] { return Launches(disc, link.folder) > 0; }, kStepTimeout))
+                        << "neither started nor reported\n"
+                        << run.log.Text();
                     break;
             }
         }

@@ -38,6 +38,9 @@ Browser::Browser(Browser* top) : top_(top ? top : this) {
 }
 
 Browser::~Browser() {
+    // A container that never deactivated the control leaves its windows: they must not call
+    // into a control that is gone.
+    DestroyWindows();
     if (top_ == this) Log("the control ends");
 }
 

@@ -103,12 +103,12 @@ void Browser::CreateWindows(HWND parent, const RECT& position) {
 }
 
 void Browser::DestroyWindows() {
-    HWND embedding = embedding_;
+    HWND embedding = embedding_, server = server_;
     embedding_ = view_ = server_ = nullptr;
-    if (embedding && IsWindow(embedding)) {
-        SetWindowLongPtrW(embedding, GWLP_USERDATA, 0);
-        DestroyWindow(embedding);
+    for (HWND window : {embedding, server}) {
+        if (window && IsWindow(window)) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     }
+    if (embedding && IsWindow(embedding)) DestroyWindow(embedding);
 }
 
 LRESULT Browser::EmbeddingMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,9 +187,11 @@ void Browser::RunQueuedCommands() {
         std::string command = commands_.front();
         commands_.pop_front();
         int number = ++commandCount_;
-        AddRef();
+        AddRef();  // counted as the control's own, like the hold of an event
+        ++selfHolds_;
         RunCommand(command);
         Log("DONE " + std::to_string(number) + " " + command);
+        --selfHolds_;
         Release();
     }
 }
