@@ -124,6 +124,10 @@ private:
     int sent_ = 0;
 };
 
+// Every run of the end-to-end tests starts with the prefix's own browser, whatever an earlier
+// run that died left behind; the stand-in's runs are alone, so none of them is under way now.
+const bool kStaleRegistrationRepaired = (standin::RepairStaleRegistration(), true);
+
 class HostedPage : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -105,6 +105,27 @@ inline BOOL CALLBACK PickEmbedding(HWND window, LPARAM result) {
     return FALSE;
 }
 
+// A registration left naming the stand-in (a run that died before restoring it) would hand the
+// stand-in to every later program of the prefix: put the system's library back.
+inline void RepairStaleRegistration() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                      "Software\\Classes\\CLSID\\{8856F961-340A-11D0-A96B-00C04FD705A2}\\InprocServer32", 0,
+                      KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    char value[MAX_PATH * 2] = {};
+    DWORD size = sizeof value - 1;
+    if (RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+        std::string(value).find(kLibraryName) != std::string::npos) {
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, MAX_PATH);
+        std::string original = std::string(system) + "\\ieframe.dll";
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(original.c_str()),
+                       static_cast<DWORD>(original.size() + 1));
+    }
+    RegCloseKey(key);
+}
+
 // The control's "Shell Embedding" window somewhere under `ancestor`, or null.
 inline HWND FindEmbedding(HWND ancestor) {
     HWND found = nullptr;
