@@ -57,7 +57,8 @@ add_executable(region_bench tests/wine/bench/region_bench.cpp)
 target_compile_options(region_bench PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(region_bench PRIVATE velvane_glue)
 
-# Requirement libraries for the tests: fulfilled, not fulfilled, and one without the export.
+# Requirement libraries for the tests: fulfilled, not fulfilled, one without the export, and one
+# that faults.
 # --kill-at gives the undecorated export name a requirement library must have.
 function(add_requirement_library name)
     add_library(${name} SHARED tests/wine/probes/requirement_check.cpp)
@@ -71,6 +72,7 @@ add_requirement_library(requirement_fulfilled REQUIREMENT_ANSWER=1)
 add_requirement_library(requirement_unfulfilled REQUIREMENT_ANSWER=0)
 add_requirement_library(requirement_without_export REQUIREMENT_ANSWER=1
                         REQUIREMENT_WITHOUT_EXPORT)
+add_requirement_library(requirement_faulting REQUIREMENT_ANSWER=1 REQUIREMENT_FAULT)
 
 # A program that records its runs, for discs whose links start programs and documents.
 add_executable(launch_recorder tests/wine/probes/launch_recorder.cpp)

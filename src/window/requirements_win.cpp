@@ -3,18 +3,13 @@
 #include "app/application_win.h"
 #include "app/message_catalogue.h"
 #include "win32/file_system_win.h"
+#include "win32/guarded_call_win.h"
 #include "win32/unique_handle_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
 #include "window/window_setup.h"
 
 namespace velvane {
-namespace {
-
-// The contract of a requirement library: one window handle in (stdcall), a byte out.
-using CheckRequirementFunction = unsigned char(WINAPI*)(HWND owner);
-
-}  // namespace
 
 bool TBrowserWindow::CheckRequirements() {
     requirementsMet = true;
@@ -46,13 +41,18 @@ bool TBrowserWindow::RunRequirementCheck(const std::string& path, const char* ex
         ShowError(kMsgDllLoadError, path);
         return false;
     }
-    auto check = reinterpret_cast<CheckRequirementFunction>(
+    auto check = reinterpret_cast<ByteFunction>(
         reinterpret_cast<void*>(GetProcAddress(library.get(), exportName)));
     if (!check) {
         ShowError(kMsgDllLoadError, path);
         return false;
     }
-    return check(Application::Instance().Handle()) != 0;
+    // A library that faults cannot vouch for anything: it counts as not fulfilled, like one
+    // that says no, and the menu goes on. It is unloaded all the same; whatever it left half
+    // done belongs to it.
+    const std::optional<unsigned char> answer =
+        CallGuarded(check, Application::Instance().Handle());
+    return answer.value_or(0) != 0;
 }
 
 }  // namespace velvane

@@ -186,6 +186,32 @@ TEST(Requirements, UnfulfilledWithoutAlternativePageStopsWithMessage7) {
     EXPECT_EQ(disc.Read("requirement-calls.txt"), "check1.dll window\r\ncheck2.dll window\r\n");
 }
 
+// A library that faults inside its check is a library that says no: the next one is still asked,
+// and the alternative page steps in, or message 7 ends the run, as for any unfulfilled
+// requirement. No crash report, no process left behind.
+TEST(Requirements, AFaultingLibraryCountsAsUnfulfilledAndTheMenuGoesOn) {
+    for (bool alternativePage : {true, false}) {
+        SCOPED_TRACE(alternativePage ? "with an alternative page" : "without one");
+        SampleDisc disc;
+        disc.CopyFromBuild("requirement_faulting.dll", "check1.dll");
+        disc.CopyFromBuild("requirement_fulfilled.dll", "check2.dll");
+        disc.Write("sorry.html", "<p>sorry</p>");
+        const std::string alternative = alternativePage ? "altstartpage=sorry.html\r\n" : "";
+        disc.Write("autorun.inf", Settings("requirements=check1,check2\r\n" + alternative));
+        if (alternativePage) {
+            std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+            ASSERT_TRUE(program);
+            CloseAndExpectExit(*program);
+        } else {
+            ExpectStopsWithError(disc,
+                                 "For displaying the contents certain requirements have to be "
+                                 "fulfilled.\rThese requirements are not fulfilled. Therefore "
+                                 "contents cannot be displayed.");
+        }
+        EXPECT_EQ(disc.Read("requirement-calls.txt"), "check1.dll window\r\ncheck2.dll window\r\n");
+    }
+}
+
 TEST(Requirements, MissingLibraryIsReportedAndCountsAsFulfilled) {
     SampleDisc disc;
     disc.Write("autorun.inf", Settings("requirements=checks\\gone\r\n"));

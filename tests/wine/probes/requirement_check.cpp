@@ -1,8 +1,11 @@
 // A requirement library for the tests: answers as it was built to, and records each call in
 // requirement-calls.txt beside itself (its own file name, and whether it was given a window).
+// Built with REQUIREMENT_FAULT it writes to an address no program may touch instead of
+// answering, after it has recorded the call.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -39,6 +42,12 @@ void RecordCall(HWND owner) {
 #ifndef REQUIREMENT_WITHOUT_EXPORT
 extern "C" __declspec(dllexport) unsigned char WINAPI CheckRequirement(HWND owner) {
     RecordCall(owner);
+#ifdef REQUIREMENT_FAULT
+    // Through a volatile value, so that the compiler cannot see a null write and replace it by
+    // a trap instruction: this is to be a real access violation.
+    volatile std::uintptr_t address = 16;
+    *reinterpret_cast<volatile int*>(address) = 1;
+#endif
     return REQUIREMENT_ANSWER;
 }
 #else
