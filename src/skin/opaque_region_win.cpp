@@ -8,6 +8,7 @@
 #include "skin/gdi_scope_win.h"
 #include "skin/opaque_runs.h"
 #include "skin/pairwise_merge.h"
+#include "skin/region_simplify.h"
 
 namespace velvane {
 namespace {
@@ -64,8 +65,8 @@ GdiRegion OpaqueRegionInPlace(const PixelView& pixels, const PixelRect& scan,
     const std::uint32_t transparent = pixels.Row(pixels.height - 1)[0];
     const PixelRect sourceScan{scan.left - drawRect.left, scan.top - drawRect.top,
                                scan.right - drawRect.left, scan.bottom - drawRect.top};
-    std::vector<PixelRect> rects =
-        OpaqueBands(pixels, sourceScan, transparent, gdi::Dib32::kColourMask);
+    const std::vector<PixelRect> rects = SimplifyBands(
+        OpaqueBands(pixels, sourceScan, transparent, gdi::Dib32::kColourMask), kMaxRegionRects);
     GdiRegion region = RegionFromRects(rects);
     OffsetRgn(region.get(), drawRect.left, drawRect.top);
     return region;
@@ -83,8 +84,8 @@ GdiRegion OpaqueRegionThroughCopy(HDC source, const PixelRect& sourceBox, const 
                    SRCCOPY);
     }
     GdiFlush();
-    std::vector<PixelRect> rects =
-        OpaqueBands(copy.View(), scan, transparent, gdi::Dib32::kColourMask);
+    const std::vector<PixelRect> rects = SimplifyBands(
+        OpaqueBands(copy.View(), scan, transparent, gdi::Dib32::kColourMask), kMaxRegionRects);
     return RegionFromRects(rects);
 }
 

@@ -24,7 +24,9 @@ GdiRegion RegionFromRects(std::span<const PixelRect> rects);
 // The pixels inside client ∩ draw whose colour, after `source` is copied (StretchBlt with the
 // device context's default stretching, as the picture is painted) from its whole clipping box
 // into `draw` on a bitmap of the client's size, differs from the colour of the source's
-// bottom-left pixel. Coordinates are those of `client`. The caller owns the result.
+// bottom-left pixel. Coordinates are those of `client`. The caller owns the result. A shape of
+// more than kMaxRegionRects rectangles comes out coarser (see SimplifyBands): with some
+// transparent pixels added, but one that the window system can take.
 //
 // A caller that owns the bitmap selected into `source` may pass its pixels: when the picture is
 // drawn at its own size they are then read in place instead of being copied. (GDI cannot tell

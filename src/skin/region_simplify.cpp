@@ -132,13 +132,14 @@ Segment SegmentOf(const Bands& in, std::size_t b, std::size_t k, std::size_t out
             in.FirstGap(b) + k - 1};
 }
 
-// For every gap, the area of the hole it belongs to; gaps that reach the edge of the picture get
-// kEdge and are never filled as holes. Gaps of touching bands that overlap belong to one hole
-// (pixels that share an edge are connected). A band's gaps reach the edge when a row above or
-// below it has no opaque pixel at all, or lies outside the picture.
-constexpr std::int64_t kEdge = std::numeric_limits<std::int64_t>::max();
+// The holes of a shape, smallest first: for every gap, the rank of the hole it belongs to
+// (holes of one size in the order they start, top to bottom), or kNotAHole for gaps that reach
+// the edge of the picture. Gaps of touching bands that overlap belong to one hole (pixels that
+// share an edge are connected). A band's gaps reach the edge when a row above or below it has no
+// opaque pixel at all, or lies outside the picture.
+constexpr std::uint32_t kNotAHole = std::numeric_limits<std::uint32_t>::max();
 
-std::vector<std::int64_t> HoleAreas(const Bands& in) {
+std::vector<std::uint32_t> HoleRanks(const Bands& in, std::size_t& holeCount) {
     const std::size_t gaps = in.GapCount();
     const std::size_t outside = gaps;
     DisjointSets sets(gaps + 1);
@@ -162,40 +163,61 @@ std::vector<std::int64_t> HoleAreas(const Bands& in) {
         }
     }
 
-    std::vector<std::int64_t> setArea(gaps + 1, 0);
+    // Areas by hole; holes listed in the order of their first gap.
+    std::vector<std::int64_t> area(gaps + 1, 0);
+    std::vector<std::uint32_t> holes;
+    const std::size_t edge = sets.Find(outside);
     for (std::size_t b = 0; b < in.bands.size(); ++b) {
         const Band& band = in.bands[b];
         const std::int64_t height = std::int64_t{band.bottom} - band.top;
         for (std::size_t g = 0; g + 1 < band.count; ++g) {
-            const std::int64_t width =
-                std::int64_t{in.runs[band.first + g + 1].left} - in.runs[band.first + g].right;
-            setArea[sets.Find(in.FirstGap(b) + g)] += width * height;
+            const std::size_t set = sets.Find(in.FirstGap(b) + g);
+            if (set == edge) continue;
+            if (area[set] == 0) holes.push_back(static_cast<std::uint32_t>(set));
+            area[set] +=
+                (std::int64_t{in.runs[band.first + g + 1].left} - in.runs[band.first + g].right) *
+                height;
         }
     }
-    setArea[sets.Find(outside)] = kEdge;
-    std::vector<std::int64_t> areas(gaps);
-    for (std::size_t g = 0; g < gaps; ++g) areas[g] = setArea[sets.Find(g)];
-    return areas;
+    std::stable_sort(holes.begin(), holes.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return area[a] < area[b]; });
+    std::vector<std::uint32_t> rankOfSet(gaps + 1, kNotAHole);
+    for (std::size_t r = 0; r < holes.size(); ++r) rankOfSet[holes[r]] = static_cast<std::uint32_t>(r);
+    holeCount = holes.size();
+    std::vector<std::uint32_t> ranks(gaps);
+    for (std::size_t g = 0; g < gaps; ++g) ranks[g] = rankOfSet[sets.Find(g)];
+    return ranks;
 }
 
-// The distinct values below kEdge, ascending.
-std::vector<std::int64_t> Steps(std::vector<std::int64_t> values) {
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-    if (!values.empty() && values.back() == kEdge) values.pop_back();
-    return values;
+// Stage 1: the fewest holes filled, the smallest first. Touching bands that come out equal have
+// their gaps in the same places, and those belong to the same holes: filling more holes never
+// parts them again, so the count only falls as more holes are filled.
+std::vector<PixelRect> FillHoles(const Bands& in, std::size_t maxRects) {
+    std::size_t holeCount = 0;
+    const std::vector<std::uint32_t> ranks = HoleRanks(in, holeCount);
+    std::vector<PixelRect> out;
+    auto fillSmallest = [&](std::size_t k) {
+        Materialise(in, [&](std::size_t g) { return ranks[g] < k; }, out);
+    };
+    const std::size_t filled = SmallestFitting(holeCount, [&](std::size_t k) {
+        fillSmallest(k);
+        return out.size() <= maxRects;
+    });
+    fillSmallest(filled);
+    return out;
 }
 
-// Fills every gap whose size is at most the smallest step that brings the count down to
-// maxRects, or every gap of a size in `steps` when none does. Holes or notches of equal size
-// are treated alike, so that a regular pattern stays regular.
-std::vector<PixelRect> FillUpToFittingSize(const Bands& in, const std::vector<std::int64_t>& sizes,
-                                           std::size_t maxRects) {
-    const std::vector<std::int64_t> steps = Steps(sizes);
+// Every gap up to the smallest width that makes the count fit. Gaps of one width go together:
+// touching bands that come out equal must stay so as more is filled.
+std::vector<PixelRect> FillUpToFittingWidth(const Bands& in, const std::vector<std::int64_t>& widths,
+                                            std::size_t maxRects) {
+    std::vector<std::int64_t> steps = widths;
+    std::sort(steps.begin(), steps.end());
+    steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
     std::vector<PixelRect> out;
     // t = 0 fills nothing; t fills every gap up to steps[t - 1].
     auto fillUpTo = [&](std::size_t t) {
-        Materialise(in, [&](std::size_t g) { return t > 0 && sizes[g] <= steps[t - 1]; }, out);
+        Materialise(in, [&](std::size_t g) { return t > 0 && widths[g] <= steps[t - 1]; }, out);
     };
     const std::size_t t = SmallestFitting(steps.size(), [&](std::size_t k) {
         fillUpTo(k);
@@ -203,11 +225,6 @@ std::vector<PixelRect> FillUpToFittingSize(const Bands& in, const std::vector<st
     });
     fillUpTo(t);
     return out;
-}
-
-// Stage 1: holes, the smallest first.
-std::vector<PixelRect> FillHoles(const Bands& in, std::size_t maxRects) {
-    return FillUpToFittingSize(in, HoleAreas(in), maxRects);
 }
 
 // Stage 2: the narrowest gaps of every band, whether they reach the edge or not.
@@ -220,7 +237,7 @@ std::vector<PixelRect> FillNotches(const Bands& in, std::size_t maxRects) {
                 std::int64_t{in.runs[band.first + g + 1].left} - in.runs[band.first + g].right;
         }
     }
-    return FillUpToFittingSize(in, widths, maxRects);
+    return FillUpToFittingWidth(in, widths, maxRects);
 }
 
 // Stage 3: one rectangle per band left; neighbouring bands joined in groups.

@@ -8,10 +8,9 @@
 // shape is made coarser until it fits, by adding transparent pixels to it and never taking opaque
 // ones away:
 //   1. holes (transparent areas that do not reach the picture's edge) are filled, the smallest
-//      first, up to the smallest size that makes the count fit (holes of one size go together,
-//      so that a regular pattern stays regular);
-//   2. if that is not enough, the notches that reach the edge are filled within each band, the
-//      narrowest first, down to one rectangle per band;
+//      first (of equal ones the upper first), as few as the count allows;
+//   2. if that is not enough, the gaps left within each band are filled, the narrowest first
+//      (all of one width together), down to one rectangle per band;
 //   3. if there are still too many bands, neighbouring bands are joined into one rectangle each.
 // Each stage goes only as far as the count needs, so the outline stays as close as it can.
 

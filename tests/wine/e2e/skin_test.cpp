@@ -90,6 +90,55 @@ TEST(Skin, TheWindowTakesExactlyTheSkinsShape) {
     CloseAndExpectExit(*program);
 }
 
+// A full-screen checkerboard of 2-pixel cells would make a region of 259,200 rectangles, far more
+// than a window system takes at once (Wine on X11 ends the process above 32,766). The skin still
+// gives a shaped, responsive window: its region comes out coarser, never cutting away an opaque
+// pixel, and small enough to set at once.
+TEST(Skin, ACheckerboardTooFineForARegionStillShapesTheWindow) {
+    constexpr int kWidth = 1920;
+    constexpr int kHeight = 1080;
+    auto opaque = [](int x, int y) { return (x / 2 + y / 2) % 2 == 0; };  // bottom-left: magenta
+    SampleDisc disc;
+    disc.Write("skin.bmp", Bitmap24(kWidth, kHeight, [&](int x, int y) {
+                   return opaque(x, y) ? 0x2060A0u : kMagenta;
+               }));
+    disc.Write("autorun.inf",
+               "[velvane]\r\nstartpage=index.html\r\nskin=skin.bmp\r\nwindowposition=0,0\r\n");
+    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
+    ASSERT_TRUE(program);
+    HWND window = program->window.hwnd;
+    DWORD_PTR ignored = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored))
+        << "the window answers within a second";
+
+    RECT outer;
+    RECT client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const int borderX = ((outer.right - outer.left) - client.right) / 2;
+    const int borderY = ((outer.bottom - outer.top) - client.bottom) - borderX;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    std::string data(size, '\0');
+    ASSERT_EQ(GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data())), size);
+    const RGNDATAHEADER& header = reinterpret_cast<const RGNDATA*>(data.data())->rdh;
+    EXPECT_GT(header.nCount, 0u);
+    EXPECT_LE(header.nCount, 8000u);
+    EXPECT_FALSE(PtInRegion(region, 1, 1)) << "the frame is still cut away";
+    for (int y = 0; y < kHeight; y += 7) {
+        for (int x = 0; x < kWidth; x += 13) {
+            if (opaque(x, y) && !PtInRegion(region, borderX + x, borderY + y)) {
+                ADD_FAILURE() << "opaque pixel (" << x << ", " << y << ") cut away";
+                y = kHeight;
+                break;
+            }
+        }
+    }
+    DeleteObject(region);
+    CloseAndExpectExit(*program);
+}
+
 // Presses a button on the picture, moves the cursor and lets go; returns the window's new place.
 POINT DragBy(HWND window, UINT down, UINT up, WPARAM keys, int dx, int dy) {
     RECT before;
