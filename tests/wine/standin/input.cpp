@@ -214,6 +214,8 @@ void Browser::RunCommand(const std::string& command) {
         FinishLoad();
     } else if (verb == "profile") {
         profile_ = argument == "file" ? Profile::File : Profile::Plain;
+    } else if (verb == "newwindow2") {
+        olderNewWindowEvent_ = true;
     } else if (verb == "alttab") {
         SwitchAwayAndBack();
     } else if (verb == "load") {

@@ -220,9 +220,10 @@ void Browser::ReadAmbient(DISPID id, const char* name) {
     VariantClear(&result);
 }
 
-// A request for a new window (a _blank target, Shift+click, Ctrl+N): NewWindow2 first, then
-// NewWindow3 with the address. Unless the container cancels or hands back a browser, the page
-// opens in a window of its own outside the container.
+// A request for a new window (a _blank target, Shift+click, Ctrl+N). The control of IE 6 on
+// XP SP2 and later raises NewWindow3, with the address, instead of NewWindow2; older ones raise
+// NewWindow2, which carries none (the "newwindow2" command picks that). Unless the container
+// cancels or hands back a browser, the page opens in a window of its own outside the container.
 void Browser::OpenNewWindow(const std::wstring& url, const char* why) {
     Log(std::string("new window for ") + why + ": " + Utf8(url));
     IDispatch* returned = nullptr;
@@ -231,8 +232,9 @@ void Browser::OpenNewWindow(const std::wstring& url, const char* why) {
     VariantInit(&disp);
     V_VT(&disp) = VT_BYREF | VT_DISPATCH;
     V_DISPATCHREF(&disp) = &returned;
-    Fire("NewWindow2", kNewWindow2, {disp, BoolRef(&cancel)});
-    if (!cancel && !returned) {
+    if (olderNewWindowEvent_) {
+        Fire("NewWindow2", kNewWindow2, {disp, BoolRef(&cancel)});
+    } else {
         OwnedBstr context(location_);
         OwnedBstr address(url);
         Fire("NewWindow3", kNewWindow3, {disp, BoolRef(&cancel), Int(kUserNewWindowFlags), context.v, address.v});

@@ -16,6 +16,8 @@
 //   complete            finish a load held by VELVANE_STANDIN_HOLD
 //   profile plain|file  how link addresses are reported from now on
 //   load <address>      the page's script sets location to <address>
+//   newwindow2          new-window requests raise NewWindow2, as controls before IE 6 SP2 do,
+//                       instead of NewWindow3
 //   alttab              another window takes the activation and gives it back (Alt+Tab and back)
 //
 // Tab, PgDn and the wheel are not commands: a test posts them to the window with the keyboard

@@ -344,6 +344,7 @@ private:
 
     Profile profile_ = Profile::Plain;
     bool holdNextLoad_ = false;
+    bool olderNewWindowEvent_ = false;  // NewWindow2 instead of NewWindow3
     bool loading_ = false;
     std::wstring loadingUrl_;
     int loadingStep_ = 0;
