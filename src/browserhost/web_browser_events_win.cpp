@@ -14,6 +14,9 @@ namespace {
 constexpr DISPID kBeforeNavigate2 = 250;
 constexpr DISPID kDocumentComplete = 259;
 constexpr DISPID kCommandStateChange = 105;
+constexpr DISPID kNewWindow2 = 251;
+constexpr DISPID kWindowClosing = 263;
+constexpr DISPID kNewWindow3 = 273;
 
 // Invoke passes the arguments last to first: argument `index` of the event's signature.
 const VARIANT* Argument(const DISPPARAMS& params, UINT index) {
@@ -38,21 +41,60 @@ IDispatch* DispatchArgument(const DISPPARAMS& params, UINT index) {
     return argument && V_VT(argument) == VT_DISPATCH ? V_DISPATCH(argument) : nullptr;
 }
 
+// The in/out Boolean of argument `index` (VT_BYREF | VT_BOOL), if it is one.
+VARIANT_BOOL* BoolSlot(const DISPPARAMS& params, UINT index) {
+    const VARIANT* argument = Argument(params, index);
+    return argument && V_VT(argument) == (VT_BYREF | VT_BOOL) ? V_BOOLREF(argument) : nullptr;
+}
+
+// Runs `raise` with the current value of an in/out Cancel and writes the answer back.
+template <typename Raise>
+void WithCancel(VARIANT_BOOL* slot, Raise&& raise) {
+    bool cancel = slot && *slot != VARIANT_FALSE;
+    raise(cancel);
+    if (slot)
+        *slot = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
 // BeforeNavigate2(pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel)
 void RaiseBeforeNavigate2(TWebHost& host, const DISPPARAMS& params) {
     TBeforeNavigate2Event handler = host.OnBeforeNavigate2;
-    const VARIANT* cancelArgument = Argument(params, 6);
-    VARIANT_BOOL* cancelSlot = cancelArgument && V_VT(cancelArgument) == (VT_BYREF | VT_BOOL)
-                                   ? V_BOOLREF(cancelArgument)
-                                   : nullptr;
     if (!handler || params.cArgs != 7)
         return;
-    bool cancel = cancelSlot && *cancelSlot != VARIANT_FALSE;
-    handler(host, DispatchArgument(params, 0), ArgumentOrEmpty(params, 1),
-            ArgumentOrEmpty(params, 2), ArgumentOrEmpty(params, 3), ArgumentOrEmpty(params, 4),
-            ArgumentOrEmpty(params, 5), cancel);
-    if (cancelSlot)
-        *cancelSlot = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    WithCancel(BoolSlot(params, 6), [&](bool& cancel) {
+        handler(host, DispatchArgument(params, 0), ArgumentOrEmpty(params, 1),
+                ArgumentOrEmpty(params, 2), ArgumentOrEmpty(params, 3),
+                ArgumentOrEmpty(params, 4), ArgumentOrEmpty(params, 5), cancel);
+    });
+}
+
+// NewWindow2(ppDisp, Cancel)
+void RaiseNewWindow2(TWebHost& host, const DISPPARAMS& params) {
+    TNewWindow2Event handler = host.OnNewWindow2;
+    if (!handler || params.cArgs != 2)
+        return;
+    WithCancel(BoolSlot(params, 1), [&](bool& cancel) { handler(host, cancel); });
+}
+
+// NewWindow3(ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl)
+void RaiseNewWindow3(TWebHost& host, const DISPPARAMS& params) {
+    TNewWindow3Event handler = host.OnNewWindow3;
+    if (!handler || params.cArgs != 5)
+        return;
+    auto flags = static_cast<std::uint32_t>(VariantInt32(ArgumentOrEmpty(params, 2)));
+    std::wstring context = VariantWideText(ArgumentOrEmpty(params, 3));
+    std::wstring url = VariantWideText(ArgumentOrEmpty(params, 4));
+    WithCancel(BoolSlot(params, 1),
+               [&](bool& cancel) { handler(host, cancel, flags, context, url); });
+}
+
+// WindowClosing(IsChildWindow, Cancel)
+void RaiseWindowClosing(TWebHost& host, const DISPPARAMS& params) {
+    TWindowClosingEvent handler = host.OnWindowClosing;
+    if (!handler || params.cArgs != 2)
+        return;
+    bool child = VariantBool(ArgumentOrEmpty(params, 0));
+    WithCancel(BoolSlot(params, 1), [&](bool& cancel) { handler(host, child, cancel); });
 }
 
 // DocumentComplete(pDisp, URL)
@@ -77,10 +119,13 @@ struct EventRoute {
     void (*raise)(TWebHost& host, const DISPPARAMS& params);
 };
 
-constexpr std::array<EventRoute, 3> kEventRoutes = {{
+constexpr std::array<EventRoute, 6> kEventRoutes = {{
     {kBeforeNavigate2, &RaiseBeforeNavigate2},
     {kDocumentComplete, &RaiseDocumentComplete},
     {kCommandStateChange, &RaiseCommandStateChange},
+    {kNewWindow2, &RaiseNewWindow2},
+    {kNewWindow3, &RaiseNewWindow3},
+    {kWindowClosing, &RaiseWindowClosing},
 }};
 
 }  // namespace

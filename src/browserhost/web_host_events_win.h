@@ -30,6 +30,18 @@ using TDocumentCompleteEvent =
 using TCommandStateChangeEvent =
     std::function<void(TWebHost& sender, std::int32_t command, bool enable)>;
 
+// A page asks for a new window (a link with a target of its own, Shift+click, window.open,
+// Ctrl+N). NewWindow2 carries no address; NewWindow3, which newer browsers raise instead or as
+// well, carries the address and the page that asks. Setting `cancel` opens no window.
+using TNewWindow2Event = std::function<void(TWebHost& sender, bool& cancel)>;
+using TNewWindow3Event =
+    std::function<void(TWebHost& sender, bool& cancel, std::uint32_t flags,
+                       const std::wstring& urlContext, const std::wstring& url)>;
+// A script closes the page's window (window.close()); setting `cancel` keeps the browser from
+// asking the user or closing anything itself.
+using TWindowClosingEvent =
+    std::function<void(TWebHost& sender, bool isChildWindow, bool& cancel)>;
+
 // The command target's events.
 using TRefreshEvent = std::function<void(TWebHost& sender, std::int32_t cmdId, bool& cancel)>;
 using TUnloadEvent = std::function<void(TWebHost& sender)>;

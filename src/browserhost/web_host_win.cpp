@@ -18,6 +18,14 @@ namespace {
 
 constexpr char kWebHostClass[] = "TWebHost";
 
+// The browser nests its windows (shell view, document); the innermost first child is the one
+// that takes the keys.
+HWND FindDeepestChild(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_CHILD))
+        window = child;
+    return window;
+}
+
 bool IsKeyboardMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
@@ -139,6 +147,49 @@ void TWebHost::FocusBrowser() {
     RECT area;
     GetClientRect(Handle(), &area);
     browserObject_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_.get(), 0, Handle(), &area);
+    // A browser that is UI-active already does not move the focus again: the keys would stay
+    // with this window, which does nothing with them. The document's own window takes them.
+    HWND focus = GetFocus();
+    if (focus && focus != Handle())
+        return;
+    HWND page = FindDeepestChild(Handle());
+    if (page != Handle())
+        SetFocus(page);
+}
+
+void TWebHost::FocusPage() {
+    if (!Handle())
+        return;
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus))
+        return;  // already in the page: the caret and the tab position stay where they are
+    SetFocus(Handle());  // WM_SETFOCUS activates the browser's UI
+}
+
+ComPtr<IOleInPlaceActiveObject> TWebHost::ActiveObject() const {
+    if (!frame_)
+        return {};
+    return ComPtr<IOleInPlaceActiveObject>::Share(frame_->ActiveObject());
+}
+
+void TWebHost::EnableModeless(bool enable) noexcept {
+    if (ComPtr<IOleInPlaceActiveObject> active = ActiveObject())
+        active->EnableModeless(enable ? TRUE : FALSE);
+}
+
+void TWebHost::FrameWindowActivated(bool active) noexcept {
+    if (ComPtr<IOleInPlaceActiveObject> object = ActiveObject())
+        object->OnFrameWindowActivate(active ? TRUE : FALSE);
+}
+
+bool TWebHost::IsTopLevelBrowser(IDispatch* browser) const {
+    if (!browser || !browser_)
+        return true;
+    ComPtr<IUnknown> named;
+    ComPtr<IUnknown> own;
+    browser->QueryInterface(IID_IUnknown, named.put_void());
+    browser_->QueryInterface(IID_IUnknown, own.put_void());
+    return named.get() == own.get();
 }
 
 LRESULT TWebHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -232,14 +283,25 @@ ComPtr<IDispatch> TWebHost::Document() const {
 }
 
 void TWebHost::Navigate(const std::string& url) {
+    Variant target = Variant::FromAnsi(url);
+    NavigateTo(target.get());
+}
+
+void TWebHost::Navigate(const std::wstring& url) {
+    Variant target;
+    V_BSTR(target.get()) = Bstr(url).release();
+    V_VT(target.get()) = VT_BSTR;
+    NavigateTo(target.get());
+}
+
+void TWebHost::NavigateTo(VARIANT* target) {
     // The browser may call back into the program during the call; it keeps its own reference.
     ComPtr<IWebBrowser2> browser = ComPtr<IWebBrowser2>::Share(&Browser());
-    Variant target = Variant::FromAnsi(url);
     Variant flags = Variant::FromInt32(0);
     Variant frameName = Variant::FromInt32(0);
     Variant postData = Variant::FromInt32(0);
     Variant headers = Variant::FromInt32(0);
-    OleCheck(browser->Navigate2(target.get(), flags.get(), frameName.get(), postData.get(),
+    OleCheck(browser->Navigate2(target, flags.get(), frameName.get(), postData.get(),
                                 headers.get()));
 }
 

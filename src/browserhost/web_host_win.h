@@ -87,6 +87,7 @@ public:
     // take the browser's own history steps. All three throw OleError on a failure HRESULT (for
     // the history steps: no entry that way).
     void Navigate(const std::string& url);
+    void Navigate(const std::wstring& url);
     void GoBack();
     void GoForward();
 
@@ -103,6 +104,18 @@ public:
     // on every resize, and as the answer to the browser's own request for another rectangle.
     void ResizeBrowser();
 
+    // Whether `browser`, the object an event names, is this control itself rather than one of the
+    // page's frames (compared by COM identity). An event that names none counts as the control's.
+    bool IsTopLevelBrowser(IDispatch* browser) const;
+
+    // Passes on the owner's modal state to the browser's active object: while the owner shows
+    // a modal box, the browser keeps its own modeless windows (the find dialog, say) disabled.
+    void EnableModeless(bool enable) noexcept;
+    // Tells the browser's active object that the top-level window was activated or deactivated.
+    void FrameWindowActivated(bool active) noexcept;
+    // Puts the keyboard focus into the page: UI activation, then the document's own window.
+    void FocusPage();
+
     // For the owner's message loop: gives the browser the first look at keyboard messages for
     // its windows (tab, arrows, clipboard keys inside the page). True when the browser took it.
     bool TranslateAccelerator(MSG& message);
@@ -114,6 +127,9 @@ public:
     TBeforeNavigate2Event OnBeforeNavigate2;
     TDocumentCompleteEvent OnDocumentComplete;
     TCommandStateChangeEvent OnCommandStateChange;
+    TNewWindow2Event OnNewWindow2;
+    TNewWindow3Event OnNewWindow3;
+    TWindowClosingEvent OnWindowClosing;
 
     TRefreshEvent OnRefresh;
     TScriptErrorEvent OnScriptError;
@@ -153,6 +169,8 @@ private:
     void ActivateInPlace();
     void ApplyBounds();
     void FocusBrowser();
+    void NavigateTo(VARIANT* target);
+    ComPtr<IOleInPlaceActiveObject> ActiveObject() const;
     void NotifyAmbientDownloadControl();
     IWebBrowser2& Browser() const;
     using FlagGetter = HRESULT (STDMETHODCALLTYPE IWebBrowser2::*)(VARIANT_BOOL*);
