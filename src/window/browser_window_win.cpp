@@ -128,6 +128,12 @@ void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) con
 }
 
 void TBrowserWindow::Close() {
+    // Never under one of the browser's events (a close address, script's window.close(), a close
+    // request while an event's message box is up): the sequence runs when the event returned.
+    if (browserEventDepth_ > 0) {
+        closeDeferred_ = true;
+        return;
+    }
     bool canClose = true;
     FormCloseQuery(canClose);
     if (!canClose) return;
@@ -234,6 +240,15 @@ void TBrowserWindow::LayOutChildren() {
     }
 }
 
+// The page gets the keys whenever the window is activated (after Alt+Tab, a message box, a
+// click on the caption); the browser hears that its frame window was activated or left.
+void TBrowserWindow::OnActivate(WPARAM wParam) {
+    if (!browser) return;
+    bool active = LOWORD(wParam) != WA_INACTIVE;
+    browser->FrameWindowActivated(active);
+    if (active && !HIWORD(wParam)) browser->FocusPage();
+}
+
 LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
@@ -247,6 +262,14 @@ LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_COMMAND:
             return OnCommand(wParam, lParam);
+        case WM_ACTIVATE:
+            OnActivate(wParam);
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && browser && browser->Handle())
+                return 0;  // the page has the focus, not the window
+            return DefaultHandling(message, wParam, lParam);
+        case kRunDeferredWork:
+            RunDeferredWork();
+            return 0;
         case WM_NOTIFY:
             return OnNotify(lParam);
         case WM_TIMER:

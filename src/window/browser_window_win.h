@@ -90,8 +90,20 @@ private:
 
     // The browser's events (navigation_win.cpp, toolbar_commands_win.cpp).
     void BindBrowserEvents();
-    void WebHostBeforeNavigate2(const NavigationTarget& target, bool& cancel);
+    void WebHostBeforeNavigate2(const NavigationTarget& target, bool topLevel, bool& cancel);
+    void WebHostNewWindow3(const std::wstring& url);
     void LaunchOrReport(const NavigationTarget& target);
+    void ReportFromEvent(std::int32_t messageId, const std::string& argument);
+    // Runs a handler of a browser event. Work that would tear the browser down (the closing
+    // sequence) or replace its page (a new window's address) must not run while one of its
+    // events is on the stack: the browser is not built to lose its container inside its own
+    // event, and a message box inside an event lets any request through. Such work waits and is
+    // posted to the window when the outermost event has returned.
+    template <typename Handler>
+    void InBrowserEvent(Handler&& handler);
+    void LeaveBrowserEvent() noexcept;
+    void RunDeferredWork();
+    void OnActivate(WPARAM wParam);
     void WebHostDocumentComplete();
     HRESULT WebHostShowContextMenu() const;
     void WebHostCommandStateChange(std::int32_t command, bool enabled);
@@ -127,6 +139,7 @@ private:
 
     static constexpr UINT_PTR kFadeTimerId = 1;
     static constexpr UINT kFirstToolCommand = 1000;
+    static constexpr UINT kRunDeferredWork = WM_APP + 1;
 
     TAboutBox* aboutBox_ = nullptr;
     std::string programFolder_;
@@ -148,6 +161,11 @@ private:
     bool maximised_ = false;   // the state the window is first shown in
     bool autoSize_ = false;    // the window takes the size of its content (skins)
     bool recreating_ = false;  // a new handle replaces the old one: no termination
+
+    int browserEventDepth_ = 0;          // browser events on the stack
+    bool closeDeferred_ = false;         // a close request waits for the events to return
+    std::wstring deferredNavigation_;    // a new window's address, opened here afterwards
+    bool reportShowing_ = false;         // an event's message box is up
 };
 
 }  // namespace velvane

@@ -7,7 +7,9 @@
 #include "app/application_win.h"
 #include "app/message_catalogue.h"
 #include "win32/automation_win.h"
+#include "win32/com_error_win.h"
 #include "win32/file_system_win.h"
+#include "win32/message_dialog_win.h"
 #include "win32/variant_win.h"
 #include "window/browser_window_win.h"
 #include "window/navigation_filter.h"
@@ -37,29 +39,84 @@ NavigationTarget NavigationTarget::Of(const std::wstring& url) {
     return target;
 }
 
+template <typename Handler>
+void TBrowserWindow::InBrowserEvent(Handler&& handler) {
+    struct Scope {
+        TBrowserWindow& window;
+        explicit Scope(TBrowserWindow& w) : window(w) { ++window.browserEventDepth_; }
+        ~Scope() { window.LeaveBrowserEvent(); }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+    } scope(*this);
+    handler();
+}
+
 void TBrowserWindow::BindBrowserEvents() {
     browser->OnShowContextMenu = [this](DWORD, POINT*, IUnknown*, IDispatch*) {
         return WebHostShowContextMenu();
     };
-    browser->OnBeforeNavigate2 = [this](TWebHost&, IDispatch*, const VARIANT& url, const VARIANT&,
+    browser->OnBeforeNavigate2 = [this](TWebHost& sender, IDispatch* pDisp, const VARIANT& url,
                                         const VARIANT&, const VARIANT&, const VARIANT&,
-                                        bool& cancel) {
-        WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)), cancel);
+                                        const VARIANT&, bool& cancel) {
+        InBrowserEvent([&] {
+            WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)),
+                                   sender.IsTopLevelBrowser(pDisp), cancel);
+        });
+    };
+    // No window outside the menu: a new-window request is cancelled, and its address (when it
+    // names one) is treated like a click in the menu.
+    browser->OnNewWindow2 = [](TWebHost&, bool& cancel) { cancel = true; };
+    browser->OnNewWindow3 = [this](TWebHost&, bool& cancel, std::uint32_t, const std::wstring&,
+                                   const std::wstring& url) {
+        cancel = true;
+        InBrowserEvent([&] { WebHostNewWindow3(url); });
+    };
+    // A script's window.close() ends the program the way a close address does, without the
+    // browser's own question.
+    browser->OnWindowClosing = [this](TWebHost&, bool, bool& cancel) {
+        cancel = true;
+        InBrowserEvent([&] { Close(); });
     };
     browser->OnDocumentComplete = [this](TWebHost&, IDispatch*, const std::string&) {
-        WebHostDocumentComplete();
+        InBrowserEvent([&] { WebHostDocumentComplete(); });
     };
     browser->OnCommandStateChange = [this](TWebHost&, std::int32_t command, bool enabled) {
         WebHostCommandStateChange(command, enabled);
     };
 }
 
+void TBrowserWindow::LeaveBrowserEvent() noexcept {
+    if (--browserEventDepth_ > 0) return;
+    if ((closeDeferred_ || !deferredNavigation_.empty()) && Handle()) {
+        PostMessageA(Handle(), kRunDeferredWork, 0, 0);
+    }
+}
+
+void TBrowserWindow::RunDeferredWork() {
+    // Posted before another event began: that one's end posts again.
+    if (browserEventDepth_ > 0) return;
+    std::wstring address = std::move(deferredNavigation_);
+    deferredNavigation_.clear();
+    if (closeDeferred_) {
+        closeDeferred_ = false;
+        Close();
+        return;
+    }
+    if (address.empty() || !browser) return;
+    try {
+        browser->Navigate(address);
+    } catch (const OleError&) {
+        // An address the browser refuses to open leaves the page as it was.
+    }
+}
+
 // The steps run in a fixed order: the music first (also for navigations that are then
 // cancelled), then a file handed to the shell, then the close addresses, whatever came before.
-void TBrowserWindow::WebHostBeforeNavigate2(const NavigationTarget& target, bool& cancel) {
+void TBrowserWindow::WebHostBeforeNavigate2(const NavigationTarget& target, bool topLevel,
+                                            bool& cancel) {
     NavigationDecision decision =
         DecideNavigation({target.text, programFolder_ + settings.startPage, settings.executeExt,
-                          settings.stopMusicOnClick});
+                          settings.stopMusicOnClick, topLevel});
     if (decision.stopMusic) StopMusic();
     if (decision.launchFile) {
         cancel = true;
@@ -71,19 +128,60 @@ void TBrowserWindow::WebHostBeforeNavigate2(const NavigationTarget& target, bool
     }
 }
 
+// A link meant for another window is a click in the menu all the same. A program starts and a
+// close address closes, as from any link; another address opens in the menu's own browser once
+// the event has returned (its own navigation then passes the filter, music rule included).
+void TBrowserWindow::WebHostNewWindow3(const std::wstring& url) {
+    if (url.empty()) return;
+    NavigationTarget target = NavigationTarget::Of(url);
+    NavigationDecision decision =
+        DecideNavigation({target.text, programFolder_ + settings.startPage, settings.executeExt,
+                          settings.stopMusicOnClick, true});
+    if (!decision.Cancel()) {
+        deferredNavigation_ = url;
+        return;
+    }
+    if (decision.stopMusic) StopMusic();
+    if (decision.launchFile) LaunchOrReport(target);
+    if (decision.closeMainWindow) Close();
+}
+
 // A path the ANSI code page holds goes to the shell as it always did. One it cannot hold (a
 // name in another script than the system's) is checked and opened through the wide shell
 // calls: the author linked a file that is on the disc and expects it to start, and the 8-bit
 // text would name no file or, mapped to look-alike letters, another one.
 void TBrowserWindow::LaunchOrReport(const NavigationTarget& target) {
+    // A click that reaches the page while the report of an earlier one is up (the page was
+    // meant to be disabled under it) starts nothing and stacks no second box.
+    if (reportShowing_) return;
     HWND owner = Application::Instance().Handle();
     if (target.exact && FileExists(target.text)) {
         ShellExecuteA(owner, "open", target.text.c_str(), "", "", SW_SHOW);
     } else if (!target.exact && FileExists(target.path)) {
         ShellExecuteW(owner, L"open", target.path.c_str(), L"", L"", SW_SHOW);
     } else {
-        ShowError(kMsgExecutableMissing, target.text);
+        ReportFromEvent(kMsgExecutableMissing, target.text);
     }
+}
+
+// The main window owns the box, so the window and the page under it take no input until it is
+// dismissed, and the browser keeps its own modeless windows disabled meanwhile.
+void TBrowserWindow::ReportFromEvent(std::int32_t messageId, const std::string& argument) {
+    struct Showing {
+        TBrowserWindow& window;
+        explicit Showing(TBrowserWindow& w) : window(w) {
+            window.reportShowing_ = true;
+            if (window.browser) window.browser->EnableModeless(false);
+        }
+        ~Showing() {
+            if (window.browser) window.browser->EnableModeless(true);
+            window.reportShowing_ = false;
+        }
+        Showing(const Showing&) = delete;
+        Showing& operator=(const Showing&) = delete;
+    } showing(*this);
+    HWND owner = IsWindowVisible(Handle()) ? Handle() : Application::Instance().Handle();
+    ShowErrorBox(owner, GetMessageText(messageId, argument));
 }
 
 // The page's own cursor styles give way to the plain arrow: a disc menu is no web site.

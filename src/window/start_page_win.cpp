@@ -28,6 +28,9 @@ void TBrowserWindow::Show() {
     ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
     ShowWindow(Handle(), maximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(Handle());
+    // The keys go to the page from the start (tab, the arrows, the wheel), also when the window
+    // was shown without being activated.
+    if (browser) browser->FocusPage();
 }
 
 void TBrowserWindow::FormShow() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <future>
 #include <string>
 #include <vector>
@@ -12,6 +14,8 @@
 #include "app/application_win.h"
 #include "driver/driver.h"
 #include "splash/about_box_win.h"
+#include "win32/com_object_win.h"
+#include "win32/com_ptr_win.h"
 #include "win32/variant_win.h"
 #include "window/browser_window_win.h"
 
@@ -94,10 +98,73 @@ protected:
         driver::Pause(300);
     }
 
+public:
     std::string folder_;
     TBrowserWindow window_;
     TAboutBox aboutBox_{window_};
 };
+
+// Any object of the browser's other than the control itself: its site stands in for a frame.
+ComPtr<IDispatch> SiteOf(TWebHost& host) {
+    ComPtr<IOleObject> object = host.DefaultInterface().As<IOleObject>();
+    ComPtr<IOleClientSite> site;
+    if (object) object->GetClientSite(site.put());
+    return site ? site.As<IDispatch>() : ComPtr<IDispatch>();
+}
+
+// The browser's active object, as the host sees it after UI activation, recording what the
+// host tells it.
+class RecordingActiveObject final : public ComObjectBase, public IOleInPlaceActiveObject {
+public:
+    static ComPtr<RecordingActiveObject> Create() {
+        return ComPtr<RecordingActiveObject>::Attach(new RecordingActiveObject());
+    }
+    std::vector<std::string> calls;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        static const std::array<InterfaceEntry, 3> kInterfaces = {
+            Implements<RecordingActiveObject, IOleInPlaceActiveObject>(IID_IUnknown),
+            Implements<RecordingActiveObject, IOleInPlaceActiveObject>(__uuidof(IOleWindow)),
+            Implements<RecordingActiveObject, IOleInPlaceActiveObject>(),
+        };
+        return QueryInterfaceFromTable(this, kInterfaces, iid, object);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+    STDMETHODIMP_(ULONG) Release() override {
+        ULONG left = DropReference();
+        if (left == 0) delete this;
+        return left;
+    }
+    STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
+    STDMETHODIMP OnFrameWindowActivate(BOOL active) override {
+        calls.push_back(active ? "frame active" : "frame inactive");
+        return S_OK;
+    }
+    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL enable) override {
+        calls.push_back(enable ? "modeless on" : "modeless off");
+        return S_OK;
+    }
+
+private:
+    RecordingActiveObject() = default;
+    ~RecordingActiveObject() = default;
+};
+
+// Makes `active` the object the host's in-place frame holds, as UI activation would.
+void SetActiveObject(TWebHost& host, IOleInPlaceActiveObject* active) {
+    ComPtr<IOleInPlaceSite> site = SiteOf(host).As<IOleInPlaceSite>();
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
+    RECT position, clip;
+    OLEINPLACEFRAMEINFO info{};
+    info.cb = sizeof info;
+    site->GetWindowContext(frame.put(), document.put(), &position, &clip, &info);
+    frame->SetActiveObject(active, nullptr);
+}
 
 std::string LastItemText(HMENU menu, UINT& id, bool& separatorBefore) {
     int count = GetMenuItemCount(menu);
@@ -128,9 +195,36 @@ TEST_F(MainWindow, BothSystemMenusEndInTheAboutItemInTheWindowsLanguage) {
     EXPECT_EQ(Application::Instance().Title(), "Probe");
 }
 
+// The closing sequence starts after the event that asked for it has returned, however the page
+// asked: a close address, a close address meant for a new window, or script's window.close().
 TEST_F(MainWindow, CloseAddressesStartTheClosingSequence) {
-    for (const char* address : {"about:close", "JAVASCRIPT:window.close();"}) {
-        SCOPED_TRACE(address);
+    struct Case {
+        const char* name;
+        std::function<bool(TWebHost&)> ask;  // returns the event's Cancel
+    };
+    Variant none;
+    const Case cases[] = {
+        {"about:close", [](TWebHost& host) {
+             host.Navigate("about:close");
+             return true;
+         }},
+        {"window.close() address", [](TWebHost& host) {
+             host.Navigate("JAVASCRIPT:window.close();");
+             return true;
+         }},
+        {"new window for a close address", [](TWebHost& host) {
+             bool cancel = false;
+             host.OnNewWindow3(host, cancel, 0, L"", L"about:close");
+             return cancel;
+         }},
+        {"script closes the window", [](TWebHost& host) {
+             bool cancel = false;
+             host.OnWindowClosing(host, false, cancel);
+             return cancel;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TBrowserWindow window;
         TAboutBox box(window);
         window.Create();
@@ -140,11 +234,34 @@ TEST_F(MainWindow, CloseAddressesStartTheClosingSequence) {
         window.settings.startPage = "index.html";
         BrowserWindowProbe::FormShow(window);
         ShowWindow(window.Handle(), SW_SHOW);
-        window.browser->Navigate(address);
+        EXPECT_TRUE(c.ask(*window.browser));
+        EXPECT_TRUE(IsWindowVisible(window.Handle())) << "closing ran inside the event";
         driver::Pause(300);
         EXPECT_FALSE(IsWindowVisible(window.Handle())) << "the window did not hide";
         EXPECT_TRUE(IsWindowVisible(box.Handle())) << "no splash strip";
     }
+}
+
+// New-window requests never open a window: NewWindow2 carries no address and is refused;
+// NewWindow3's page address opens in the menu's own browser once the event has returned.
+TEST_F(MainWindow, NewWindowRequestsStayInTheMenu) {
+    WriteFileText(folder_ + "other.html", "<p>other</p>");
+    Show();
+    bool cancel = false;
+    window_.browser->OnNewWindow2(*window_.browser, cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    std::wstring page(folder_.begin(), folder_.end());
+    page += L"other.html";
+    window_.browser->OnNewWindow3(*window_.browser, cancel, 0, L"", page);
+    EXPECT_TRUE(cancel);
+    driver::Pause(500);
+    BSTR location = nullptr;
+    window_.browser->DefaultInterface()->get_LocationURL(&location);
+    std::wstring where = location ? location : L"";
+    SysFreeString(location);
+    EXPECT_NE(where.find(L"other.html"), std::wstring::npos);
+    EXPECT_TRUE(IsWindowVisible(window_.Handle()));
 }
 
 TEST_F(MainWindow, AlmostACloseAddressDoesNothing) {
@@ -158,6 +275,15 @@ TEST_F(MainWindow, MusicStopsForEverythingButTheStartPage) {
     Show();  // navigates to the start page itself
     NavigateAndPump(folder_ + "INDEX.HTML");
     EXPECT_TRUE(soundCalls.empty()) << "the start page stopped the music";
+    // A frame of the page loading its own document is no click.
+    ComPtr<IDispatch> frame = SiteOf(*window_.browser);
+    ASSERT_TRUE(frame);
+    Variant url = Variant::FromAnsi(folder_ + "menu.html");
+    Variant none;
+    bool cancel = false;
+    window_.browser->OnBeforeNavigate2(*window_.browser, frame.get(), url.value(), none.value(),
+                                       none.value(), none.value(), none.value(), cancel);
+    EXPECT_TRUE(soundCalls.empty()) << "a frame stopped the music";
     NavigateAndPump(folder_ + "other.html");
     ASSERT_EQ(soundCalls.size(), 1u);
     EXPECT_EQ(soundCalls[0].sound, "(none)");
@@ -244,6 +370,104 @@ TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
         EXPECT_EQ(box.text, "The executable file \"" + c.shown + "\" cannot be found.");
         EXPECT_TRUE(IsWindowVisible(window_.Handle()));
     }
+}
+
+// While message 12 is up: the main window owns the box and is disabled, the browser's modeless
+// UI is off, a close request waits until the event returned (the browser and its host live on
+// through the event), and a second click shows no second box.
+MainWindow* duringReport = nullptr;
+std::string secondTarget;
+
+void CALLBACK ActUnderTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageA(duringReport->window_.Handle(), WM_CLOSE, 0, 0);
+    Variant url = Variant::FromAnsi(secondTarget);
+    Variant none;
+    bool cancel = false;
+    duringReport->window_.browser->OnBeforeNavigate2(*duringReport->window_.browser, nullptr,
+                                                     url.value(), none.value(), none.value(),
+                                                     none.value(), none.value(), cancel);
+    EXPECT_TRUE(cancel);
+}
+
+TEST_F(MainWindow, TheReportHoldsTheWindowAndAClosingWaitsForTheEvent) {
+    Show();
+    ComPtr<RecordingActiveObject> active = RecordingActiveObject::Create();
+    SetActiveObject(*window_.browser, active.get());
+    duringReport = this;
+    secondTarget = folder_ + "second\\missing.exe";
+    HWND main = window_.Handle();
+    struct Seen {
+        HWND owner = nullptr;
+        bool mainEnabled = true;
+        int boxes = 0;
+        bool mainVisible = false;
+    };
+    auto reader = std::async(std::launch::async, [main] {
+        Seen seen;
+        std::optional<driver::MessageBoxInfo> box =
+            driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
+        if (!box) return seen;
+        seen.owner = GetWindow(box->hwnd, GW_OWNER);
+        seen.mainEnabled = IsWindowEnabled(main);
+        Sleep(1000);  // the close request and the second click arrive, the splash timer could tick
+        EnumWindows(
+            [](HWND window, LPARAM count) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                char name[16] = {};
+                GetClassNameA(window, name, sizeof name);
+                if (pid == GetCurrentProcessId() && IsWindowVisible(window) &&
+                    std::string(name) == "#32770") {
+                    ++*reinterpret_cast<int*>(count);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&seen.boxes));
+        seen.mainVisible = IsWindowVisible(main);
+        driver::Dismiss(*box, IDCANCEL);
+        return seen;
+    });
+    SetTimer(nullptr, 0, 300, &ActUnderTheBox);
+    Variant url = Variant::FromAnsi(folder_ + "first\\missing.exe");
+    Variant none;
+    bool cancel = false;
+    window_.browser->OnBeforeNavigate2(*window_.browser, nullptr, url.value(), none.value(),
+                                       none.value(), none.value(), none.value(), cancel);
+    Seen seen = reader.get();
+    EXPECT_EQ(seen.owner, main);
+    EXPECT_FALSE(seen.mainEnabled);
+    EXPECT_EQ(seen.boxes, 1);
+    EXPECT_TRUE(seen.mainVisible) << "the closing sequence ran under the box";
+    ASSERT_TRUE(window_.browser) << "the browser was torn down inside its event";
+    EXPECT_TRUE(IsWindowEnabled(main));
+    std::vector<std::string> modeless;
+    for (const std::string& call : active->calls) {
+        if (call.rfind("modeless", 0) == 0) modeless.push_back(call);
+    }
+    EXPECT_EQ(modeless, (std::vector<std::string>{"modeless off", "modeless on"}));
+    driver::Pause(300);
+    EXPECT_FALSE(IsWindowVisible(main)) << "the close request was lost";
+    SetActiveObject(*window_.browser, nullptr);
+}
+
+// Activating the window tells the browser and puts the focus into the page.
+TEST_F(MainWindow, ActivationReachesThePage) {
+    Show();
+    HWND host = window_.browser->Handle();
+    HWND focus = GetFocus();
+    EXPECT_TRUE(focus == host || IsChild(host, focus)) << "not in the page after showing";
+    ComPtr<RecordingActiveObject> active = RecordingActiveObject::Create();
+    SetActiveObject(*window_.browser, active.get());
+    SendMessageA(window_.Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(window_.Handle());
+    SendMessageA(window_.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    focus = GetFocus();
+    EXPECT_TRUE(focus == host || IsChild(host, focus)) << "not in the page after activation";
+    ASSERT_GE(active->calls.size(), 2u);
+    EXPECT_EQ(active->calls[0], "frame inactive");
+    EXPECT_EQ(active->calls[1], "frame active");
+    SetActiveObject(*window_.browser, nullptr);
 }
 
 TEST_F(MainWindow, TheContextMenuFollowsItsSetting) {
