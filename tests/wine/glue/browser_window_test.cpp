@@ -390,6 +390,16 @@ void CALLBACK ActUnderTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
     EXPECT_TRUE(cancel);
 }
 
+BOOL CALLBACK CountVisibleBoxes(HWND window, LPARAM count) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && std::string(name) == "#32770")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 TEST_F(MainWindow, TheReportHoldsTheWindowAndAClosingWaitsForTheEvent) {
     Show();
     ComPtr<RecordingActiveObject> active = RecordingActiveObject::Create();
@@ -411,19 +421,7 @@ TEST_F(MainWindow, TheReportHoldsTheWindowAndAClosingWaitsForTheEvent) {
         seen.owner = GetWindow(box->hwnd, GW_OWNER);
         seen.mainEnabled = IsWindowEnabled(main);
         Sleep(1000);  // the close request and the second click arrive, the splash timer could tick
-        EnumWindows(
-            [](HWND window, LPARAM count) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                char name[16] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (pid == GetCurrentProcessId() && IsWindowVisible(window) &&
-                    std::string(name) == "#32770") {
-                    ++*reinterpret_cast<int*>(count);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&seen.boxes));
+        EnumWindows(&CountVisibleBoxes, reinterpret_cast<LPARAM>(&seen.boxes));
         seen.mainVisible = IsWindowVisible(main);
         driver::Dismiss(*box, IDCANCEL);
         return seen;
