@@ -57,6 +57,21 @@ std::string HrText(HRESULT hr) {
     return text;
 }
 
+namespace {
+
+// Built by appending: GCC 12 at -O3 reports a false overlap (-Wrestrict) for the same
+// concatenation written with operator+ on temporaries.
+std::string BstrText(BSTR text) {
+    if (!text)
+        return "(null bstr)";
+    std::string quoted = "\"";
+    quoted += Utf8(text);
+    quoted += '"';
+    return quoted;
+}
+
+}  // namespace
+
 std::string VariantText(const VARIANT& value) {
     const VARIANT* v = &value;
     std::string prefix;
@@ -67,7 +82,7 @@ std::string VariantText(const VARIANT& value) {
     switch (V_VT(v)) {
         case VT_EMPTY: return prefix + "empty";
         case VT_NULL: return prefix + "null";
-        case VT_BSTR: return prefix + (V_BSTR(v) ? "\"" + Utf8(V_BSTR(v)) + "\"" : "(null bstr)");
+        case VT_BSTR: return prefix + BstrText(V_BSTR(v));
         case VT_I4: return prefix + "i4:" + std::to_string(V_I4(v));
         case VT_UI4: return prefix + "ui4:" + std::to_string(V_UI4(v));
         case VT_BOOL: return prefix + (V_BOOL(v) ? "true" : "false");
