@@ -36,31 +36,48 @@ if [ $# -eq 0 ]; then
 fi
 
 mkdir -p "$build/findings" "$build/logs"
-status=0
-for target in "$@"; do
-    program="$build/fuzz_$target"
+
+# Runs one target; its line goes to logs/TARGET.line, its exit status is the run's.
+run_target() {
+    local target=$1 program="$build/fuzz_$1" corpus="$build/corpus/$1"
+    local seeds="$root/tests/fuzz/corpus/$1" log="$build/logs/$1.log" line="$build/logs/$1.line"
     if [ ! -x "$program" ]; then
-        echo "fuzz $target: no such target"
-        status=1
-        continue
+        echo "fuzz $target: no such target" >"$line"
+        return 1
     fi
-    corpus="$build/corpus/$target"
-    seeds="$root/tests/fuzz/corpus/$target"
     mkdir -p "$corpus"
-    log="$build/logs/$target.log"
     # -timeout: one input taking seconds is a hang; -rss_limit_mb: the bitmap and region
     # targets must never allocate what a header merely claims.
     if "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
         "$corpus" "$seeds" >"$log" 2>&1; then
+        local runs cov ft
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
         cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
         ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
-        echo "fuzz $target: ok, ${runs:-?} runs in ${seconds}s, coverage ${cov:-?} edges, ${ft:-?} features"
+        echo "fuzz $target: ok, ${runs:-?} runs in ${seconds}s, coverage ${cov:-?} edges, ${ft:-?} features" >"$line"
     else
+        local finding
         finding=$(ls -t "$build/findings/$target-"* 2>/dev/null | head -1)
-        echo "fuzz $target: FINDING ${finding:-(see $log)}; log $log"
-        status=1
+        echo "fuzz $target: FINDING ${finding:-(see $log)}; log $log" >"$line"
+        return 1
     fi
+}
+
+# As many targets at a time as there are cores; the lines come out in the targets' order.
+parallel=$(nproc)
+targets=("$@")
+pids=()
+for target in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do
+        wait -n || true
+    done
+    run_target "$target" &
+    pids+=($!)
+done
+status=0
+for i in "${!pids[@]}"; do
+    wait "${pids[$i]}" || status=1
+    cat "$build/logs/${targets[$i]}.line"
 done
 exit $status

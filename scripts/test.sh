@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both targets and runs every test:
 #   native unit tests of the platform-free logic (with AddressSanitizer and UBSan), then the
-#   Win32 glue tests and end-to-end tests of autostart.exe under Wine in Xvfb.
+#   Win32 glue tests and end-to-end tests of autostart.exe under Wine in Xvfb, then a short
+#   run of every fuzz target (scripts/fuzz.sh runs them longer).
 # The Wine tests run the 32-bit build where this machine runs 32-bit programs, and the 64-bit
 # build of the same tree where it does not (VELVANE_WINE_ARCH=win32|win64 forces either).
 set -euo pipefail
@@ -45,4 +46,5 @@ rm -rf "$root/build/$wine_build/wine/prefix"
 status=0
 (cd "$root/build/native" && ctest --output-on-failure -j "$jobs") || status=1
 (cd "$root/build/$wine_build" && ctest --output-on-failure -j "$jobs") || status=1
+"$root/scripts/fuzz.sh" 20 || status=1
 exit $status
