@@ -57,6 +57,15 @@ add_executable(region_bench tests/wine/bench/region_bench.cpp)
 target_compile_options(region_bench PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(region_bench PRIVATE velvane_glue)
 
+# The start-up benchmark (scripts/bench.sh): autostart.exe against a trivial window program built
+# the same way. Not tests either.
+add_executable(trivial_window WIN32 tests/wine/bench/trivial_window.cpp)
+target_compile_options(trivial_window PRIVATE ${VELVANE_WARNINGS})
+target_link_options(trivial_window PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+add_executable(startup_bench tests/wine/bench/startup_bench.cpp)
+target_compile_options(startup_bench PRIVATE ${VELVANE_WARNINGS})
+target_link_libraries(startup_bench PRIVATE psapi)
+
 # Requirement libraries for the tests: fulfilled, not fulfilled, one without the export, and one
 # that faults.
 # --kill-at gives the undecorated export name a requirement library must have.
@@ -73,6 +82,7 @@ add_requirement_library(requirement_unfulfilled REQUIREMENT_ANSWER=0)
 add_requirement_library(requirement_without_export REQUIREMENT_ANSWER=1
                         REQUIREMENT_WITHOUT_EXPORT)
 add_requirement_library(requirement_faulting REQUIREMENT_ANSWER=1 REQUIREMENT_FAULT)
+add_requirement_library(requirement_answer_two REQUIREMENT_ANSWER=2)
 
 # A program that records its runs, for discs whose links start programs and documents.
 add_executable(launch_recorder tests/wine/probes/launch_recorder.cpp)
