@@ -26,17 +26,13 @@ if [ "$wine_arch" = win64 ]; then
     cmake --build "$root/build/win32" -j "$(nproc)" --target autostart >/dev/null
 fi
 
-# The discs: the example disc with the fade-in off, and its skinned variant laid over it.
-rm -rf "$bench/plain" "$bench/skinned" "$bench/trivial"
-mkdir -p "$bench/trivial"
-cp -r "$root/examples/disc" "$bench/plain"
-rm -rf "$bench/plain/skinned"
-mkdir -p "$bench/plain/checks"
-cp "$build/bin/autostart.exe" "$bench/plain/"
-cp "$build/bin/screencheck.dll" "$bench/plain/checks/"
-cp -r "$bench/plain" "$bench/skinned"
-cp -r "$root/examples/disc/skinned/." "$bench/skinned/"
+# The discs: the example disc and its skinned variant, with the fade-in off.
+source "$root/scripts/example-disc.sh"
+lay_out_example_disc "$bench/plain" plain "$build"
+lay_out_example_disc "$bench/skinned" skinned "$build"
 sed -i 's/^fadein=.*/fadein=0/I' "$bench/plain/autorun.inf" "$bench/skinned/autorun.inf"
+rm -rf "$bench/trivial"
+mkdir -p "$bench/trivial"
 cp "$build/bin/trivial_window.exe" "$bench/trivial/"
 
 state="$bench/wine-$wine_arch"

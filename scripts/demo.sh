@@ -25,27 +25,14 @@ build win32 mingw-i686
 [ "$wine_arch" = win64 ] && build win64 mingw-x86_64
 build="$root/build/$wine_build"
 
-# The disc as an author burns it: the example folder with autostart.exe in its root.
-rm -rf "$demo/disc"
-mkdir -p "$demo"
-cp -r "$root/examples/disc" "$demo/disc"
-rm -rf "$demo/disc/skinned"
-if [ "$variant" = skinned ]; then
-    cp -r "$root/examples/disc/skinned/." "$demo/disc/"
-    rm -f "$demo/disc/make-bitmaps.sh"
-fi
-# The disc for Windows holds the shipped 32-bit program; the Wine run below uses the build this
-# machine can run, in a copy of the disc.
-cp "$root/build/win32/bin/autostart.exe" "$demo/disc/"
-mkdir -p "$demo/disc/checks"
-cp "$root/build/win32/bin/screencheck.dll" "$demo/disc/checks/"
+# The disc as an author burns it, for Windows: the shipped 32-bit program. The Wine run below
+# uses the build this machine can run, on a disc of its own.
+source "$root/scripts/example-disc.sh"
+lay_out_example_disc "$demo/disc" "$variant" "$root/build/win32"
 run_disc="$demo/disc"
 if [ "$wine_arch" = win64 ]; then
     run_disc="$demo/disc-win64"
-    rm -rf "$run_disc"
-    cp -r "$demo/disc" "$run_disc"
-    cp "$build/bin/autostart.exe" "$run_disc/"
-    cp "$build/bin/screencheck.dll" "$run_disc/checks/"
+    lay_out_example_disc "$run_disc" "$variant" "$build"
 fi
 
 state="$demo/wine-$wine_arch"
