@@ -1,15 +1,14 @@
 #include "browserhost/ie_utils.h"
 
-#include <cstdio>
+#include "core/hex_digits.h"
 
 namespace velvane {
 
 std::string FileVersionQueryPath(std::uint32_t translation) {
-    char path[64];
-    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\FileVersion",
-                  static_cast<unsigned>(translation & 0xFFFF),
-                  static_cast<unsigned>(translation >> 16));
-    return path;
+    // The translation holds the language in its low word and the code page in its high word;
+    // the block's name gives the language first.
+    return "\\StringFileInfo\\" + HexDigits(translation & 0xFFFF, 4, HexLetters::Lower) +
+           HexDigits(translation >> 16, 4, HexLetters::Lower) + "\\FileVersion";
 }
 
 }  // namespace velvane

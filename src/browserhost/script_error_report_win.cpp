@@ -40,7 +40,7 @@ ComPtr<IDispatch> ScriptErrorDocument(const VARIANT* pvaIn) {
         object = V_DISPATCH(value);
     ComPtr<IDispatch> document;
     if (object)
-        object->QueryInterface(IID_IDispatch, document.put_void());
+        object->QueryInterface(__uuidof(IDispatch), document.put_void());
     return document;
 }
 

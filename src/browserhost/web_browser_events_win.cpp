@@ -137,9 +137,9 @@ ComPtr<WebBrowserEventSink> WebBrowserEventSink::Create(TWebHost& host) {
 STDMETHODIMP WebBrowserEventSink::QueryInterface(REFIID iid, void** object) {
     // The connection point asks for the event interface itself; it is this IDispatch.
     static const std::array<InterfaceEntry, 3> kInterfaces = {
-        Implements<WebBrowserEventSink, IDispatch>(IID_IUnknown),
+        Implements<WebBrowserEventSink, IDispatch>(__uuidof(IUnknown)),
         Implements<WebBrowserEventSink, IDispatch>(),
-        Implements<WebBrowserEventSink, IDispatch>(DIID_DWebBrowserEvents2),
+        Implements<WebBrowserEventSink, IDispatch>(__uuidof(DWebBrowserEvents2)),
     };
     return QueryInterfaceFromTable(this, kInterfaces, iid, object);
 }

@@ -15,7 +15,7 @@ void WebHostFrame::Detach() {
 
 STDMETHODIMP WebHostFrame::QueryInterface(REFIID iid, void** object) {
     static const std::array<InterfaceEntry, 4> kInterfaces = {
-        Implements<WebHostFrame, IOleInPlaceFrame>(IID_IUnknown),
+        Implements<WebHostFrame, IOleInPlaceFrame>(__uuidof(IUnknown)),
         Implements<WebHostFrame, IOleInPlaceFrame>(__uuidof(IOleWindow)),
         Implements<WebHostFrame, IOleInPlaceFrame>(__uuidof(IOleInPlaceUIWindow)),
         Implements<WebHostFrame, IOleInPlaceFrame>(),

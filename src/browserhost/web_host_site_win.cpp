@@ -24,7 +24,7 @@ STDMETHODIMP WebHostSite::QueryInterface(REFIID iid, void** object) {
     // IDocHostUIHandler and IDocHostUIHandler2 share one implementation; IOleWindow is the
     // in-place site's base. The in-place frame is a COM object of its own (WebHostFrame).
     static const std::array<InterfaceEntry, 10> kInterfaces = {
-        Implements<WebHostSite, IOleClientSite>(IID_IUnknown),
+        Implements<WebHostSite, IOleClientSite>(__uuidof(IUnknown)),
         Implements<WebHostSite, IOleClientSite>(),
         Implements<WebHostSite, IOleInPlaceSite>(__uuidof(IOleWindow)),
         Implements<WebHostSite, IOleInPlaceSite>(),

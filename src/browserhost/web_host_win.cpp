@@ -66,7 +66,7 @@ void TWebHost::CreateBrowser() {
     if (ComPtr<IPersistStreamInit> persist = browserObject_.As<IPersistStreamInit>()) {
         persist->InitNew();
     }
-    eventConnection_ = AdviseScope(browserObject_.get(), DIID_DWebBrowserEvents2,
+    eventConnection_ = AdviseScope(browserObject_.get(), __uuidof(DWebBrowserEvents2),
                                    static_cast<IDispatch*>(events_.get()));
 }
 
@@ -187,8 +187,8 @@ bool TWebHost::IsTopLevelBrowser(IDispatch* browser) const {
         return true;
     ComPtr<IUnknown> named;
     ComPtr<IUnknown> own;
-    browser->QueryInterface(IID_IUnknown, named.put_void());
-    browser_->QueryInterface(IID_IUnknown, own.put_void());
+    browser->QueryInterface(__uuidof(IUnknown), named.put_void());
+    browser_->QueryInterface(__uuidof(IUnknown), own.put_void());
     return named.get() == own.get();
 }
 

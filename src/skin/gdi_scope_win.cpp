@@ -1,6 +1,5 @@
 #include "skin/gdi_scope_win.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace velvane::gdi {
@@ -16,8 +15,8 @@ Dib32::Dib32(int width, int height) : width_(width), height_(height) {
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits) {
-        throw std::runtime_error("Cannot create a bitmap of " + std::to_string(width) + " x " +
-                                 std::to_string(height) + " pixels");
+        throw Error("Cannot create a bitmap of " + std::to_string(width) + " x " +
+                    std::to_string(height) + " pixels");
     }
     bits_ = static_cast<std::uint32_t*>(bits);
 }
@@ -25,7 +24,7 @@ Dib32::Dib32(int width, int height) : width_(width), height_(height) {
 GdiRegion EmptyRegion() {
     GdiRegion region(CreateRectRgn(0, 0, 0, 0));
     if (!region)
-        throw std::runtime_error("Cannot create a region");
+        throw Error("Cannot create a region");
     return region;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "core/error.h"
 #include "skin/opaque_runs.h"
 #include "win32/unique_handle_win.h"
 
@@ -80,7 +81,7 @@ class Dib32 {
 public:
     static constexpr std::uint32_t kColourMask = 0x00FFFFFF;
 
-    // Throws std::runtime_error when the system cannot create it (out of memory).
+    // Throws Error when the system cannot create it (out of memory).
     Dib32(int width, int height);
 
     HBITMAP Handle() const { return bitmap_.get(); }
@@ -98,7 +99,7 @@ private:
     int height_ = 0;
 };
 
-// A new empty region; throws std::runtime_error when the system has no room for one.
+// A new empty region; throws Error when the system has no room for one.
 GdiRegion EmptyRegion();
 
 // A copy of `source`.

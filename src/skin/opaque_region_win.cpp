@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 #include "skin/gdi_scope_win.h"
@@ -42,7 +41,7 @@ GdiRegion LeafRegion(std::span<const PixelRect> rects) {
     GdiRegion leaf(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(&data)));
     // Out of GDI memory: a shape with pieces missing would be wrong, not merely ugly.
     if (!leaf)
-        throw std::runtime_error("Cannot create a region");
+        throw Error("Cannot create a region");
     return leaf;
 }
 

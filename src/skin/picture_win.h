@@ -11,18 +11,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
+#include "core/error.h"
 #include "skin/gdi_scope_win.h"
 #include "win32/unique_handle_win.h"
 
 namespace velvane {
 
 // A picture file that exists but cannot be read as a bitmap, or does not exist.
-class PictureError : public std::runtime_error {
+class PictureError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 enum class ProgressStage { Starting, Running, Ending };

@@ -5,12 +5,13 @@
 
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
+
+#include "core/error.h"
 
 namespace velvane {
 
-class OleError : public std::runtime_error {
+class OleError : public Error {
 public:
     OleError(HRESULT code, const std::string& message);
     HRESULT Code() const { return code_; }

@@ -1,8 +1,7 @@
 #include "win32/window_win.h"
 
-#include <system_error>
-
 #include "win32/exception_edge_win.h"
+#include "win32/system_error_win.h"
 
 namespace velvane {
 
@@ -26,8 +25,7 @@ void Window::RegisterWindowClass(const char* className, UINT classStyle, HBRUSH 
     windowClass.lpszClassName = className;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     if (!RegisterClassExA(&windowClass)) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "RegisterClassEx");
+        ThrowLastError("RegisterClassEx");
     }
 }
 
@@ -36,8 +34,7 @@ void Window::CreateHandle(DWORD exStyle, const char* className, const char* capt
     HWND created = CreateWindowExA(exStyle, className, caption, style, left, top, width, height,
                                    owner, nullptr, GetModuleHandleA(nullptr), this);
     if (!created) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "CreateWindowEx");
+        ThrowLastError("CreateWindowEx");
     }
 }
 

@@ -20,7 +20,7 @@ protected:
     // Registers a window class whose procedure dispatches to Window objects (once per name).
     static void RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background);
 
-    // Creates this object's window; throws std::system_error when the system refuses.
+    // Creates this object's window; throws Error, with the system's error code, when the system refuses.
     void CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
                       int left, int top, int width, int height, HWND owner);
 

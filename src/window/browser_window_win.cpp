@@ -1,13 +1,13 @@
 #include "window/browser_window_win.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "app/application_win.h"
 #include "app/message_catalogue.h"
 #include "app/startup_decisions.h"
 #include "browserhost/ie_utils_win.h"
 #include "config/profile_reader.h"
+#include "core/error.h"
 #include "splash/about_box_win.h"
 #include "win32/exception_edge_win.h"
 #include "win32/file_system_win.h"
@@ -50,7 +50,7 @@ void TBrowserWindow::CreateComponents() {
         CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                         WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, 0,
                         0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!buttonToolBar_) throw std::runtime_error("The tool bar cannot be created.");
+    if (!buttonToolBar_) throw Error("The tool bar cannot be created.");
     SendMessageA(buttonToolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(buttonToolBar_, TB_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(buttonImageList_.get()));

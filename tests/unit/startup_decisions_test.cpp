@@ -1,5 +1,8 @@
 #include "app/startup_decisions.h"
 
+#include <new>
+#include <typeinfo>
+
 #include <gtest/gtest.h>
 
 #include "app/error_report.h"
@@ -65,6 +68,31 @@ TEST(UnexpectedErrorReport, NamesKindAndMessage) {
     EXPECT_EQ(ErrorKindAndMessageOf(error), "velvane::ApplicationError: broken");
     auto foreign = std::make_exception_ptr(42);
     EXPECT_EQ(ErrorMessageOf(foreign), "Unknown error");
+    EXPECT_EQ(ErrorKindAndMessageOf(foreign), "Unknown error");
+}
+
+// The kind is read from the mangled class name by the program's own small reader: the forms it
+// knows come out readable, any other comes out as mangled rather than cut or garbled.
+struct LocalError : std::exception {
+    const char* what() const noexcept override { return "local"; }
+};
+template <int>
+struct TemplateError : std::exception {
+    const char* what() const noexcept override { return "template"; }
+};
+
+TEST(UnexpectedErrorReport, NamesTheKindOfLibraryAndUnusualErrors) {
+    EXPECT_EQ(ErrorKindAndMessageOf(std::make_exception_ptr(std::bad_alloc())),
+              std::string("std::bad_alloc: ") + std::bad_alloc().what());
+    EXPECT_EQ(ErrorKindAndMessageOf(std::make_exception_ptr(LocalError())),
+              "velvane::_GLOBAL__N_1::LocalError: local");
+    // Cut or malformed names give nothing rather than a partial or overlong read.
+    for (const char* broken : {"", "St", "N7velvane5ErrorX", "N7velvane5Error",
+                               "7velvane5Error", "99999999999999999999999x", "3ab", "0"}) {
+        EXPECT_EQ(ReadableClassName(broken), std::nullopt) << broken;
+    }
+    const std::string templated = ErrorKindAndMessageOf(std::make_exception_ptr(TemplateError<3>()));
+    EXPECT_EQ(templated, std::string(typeid(TemplateError<3>).name()) + ": template");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/hex_digits.h"
+
 #include "case_name.h"
 
 #include "browserhost/ie_utils.h"
@@ -62,6 +64,7 @@ TEST(FileVersionQuery, FormatsLanguageThenCodePageInLowerCaseHex) {
     EXPECT_EQ(FileVersionQueryPath(0x04E40407), "\\StringFileInfo\\040704e4\\FileVersion");
     EXPECT_EQ(FileVersionQueryPath(0), "\\StringFileInfo\\00000000\\FileVersion");
     EXPECT_EQ(FileVersionQueryPath(0xFFFFABCD), "\\StringFileInfo\\abcdffff\\FileVersion");
+    EXPECT_EQ(HexDigits(0x8000FFFF, 8, HexLetters::Upper), "8000FFFF");  // OLE error texts
 }
 
 }  // namespace
