@@ -26,4 +26,21 @@ struct BitmapDimensions {
 };
 std::optional<BitmapDimensions> BitmapFileDimensions(std::string_view head);
 
+// Whether the file with this start stores its rows top row first (a negative height). Some
+// system loaders read such a file as an all-black picture, so the program turns it around itself.
+bool StoresRowsTopDown(std::string_view head);
+
+// A bitmap as a DIB section is made from it: `info` a 40-byte info header with a positive
+// height, followed by the three bit masks or the colour table the header asks for, and `pixels`
+// the rows bottom row first, each padded to 32 bits.
+struct BottomUpBitmap {
+    std::string info;
+    std::string pixels;
+};
+
+// The bitmap of `file` (a whole file that stores its rows top down), with the same colour depth,
+// masks and colour table, or why it cannot be made. Colour tables are as long as the system's
+// loader takes them: the header's count of colours, at most 2^bits, and all 2^bits when it says 0.
+std::optional<std::string> MakeBottomUp(std::string_view file, BottomUpBitmap& out);
+
 }  // namespace velvane

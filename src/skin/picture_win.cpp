@@ -55,8 +55,7 @@ std::unique_ptr<TBitmapGraphic> TBitmapGraphic::LoadFromFile(const std::string& 
     if (std::optional<std::string> problem = BitmapFileProblem(path)) {
         throw PictureError("Bitmap image is not valid: " + path + " (" + *problem + ")");
     }
-    GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                     LR_CREATEDIBSECTION | LR_LOADFROMFILE)));
+    GdiBitmap bitmap = LoadBitmapFile(path);
     if (!bitmap)
         throw PictureError("Cannot read the bitmap \"" + path + "\"");
     return std::make_unique<TBitmapGraphic>(std::move(bitmap));

@@ -3,8 +3,8 @@
 // owner when the graphic changes or reports loading progress.
 //
 // Only bitmaps are supported, the one kind of picture the program loads. They are kept as DIB
-// sections of the file's own colour depth (LoadImage with LR_CREATEDIBSECTION), so the colours
-// the disc's author chose reach the shape unchanged by the screen's depth.
+// sections of the file's own colour depth (see LoadBitmapFile), so the colours the disc's author
+// chose reach the shape unchanged by the screen's depth.
 
 #include <windows.h>
 

@@ -45,8 +45,7 @@ bool TBrowserWindow::AddToolButton(std::size_t index, const std::string& entry) 
     if (std::optional<std::string> problem = BitmapFileProblem(path)) {
         throw ApplicationError("Bitmap image is not valid: " + path + " (" + *problem + ")");
     }
-    GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                     LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    GdiBitmap bitmap = LoadBitmapFile(path);
     BITMAP info{};
     if (!bitmap || !GetObjectA(bitmap.get(), sizeof info, &info)) {
         throw ApplicationError("Bitmap image is not valid: " + path);

@@ -81,5 +81,103 @@ TEST(BitmapFilesShort, TooShortForAnyHeader) {
     EXPECT_TRUE(CheckBitmapFile(MakeBitmap(4, 4, 24).head.substr(0, 30), 100));
 }
 
+// A whole top-down file: headers of `infoSize` bytes, `afterHeader` (masks or colour table), then
+// `height` rows of `stride` bytes, row r filled with the byte 'a' + r.
+struct TopDownFile {
+    std::string bytes;
+    std::size_t stride = 0;
+    std::uint32_t height = 0;
+};
+
+TopDownFile MakeTopDown(std::int32_t width, std::int32_t height, int bits,
+                        std::uint32_t infoSize = 40, std::uint32_t compression = 0,
+                        const std::string& afterHeader = "", std::uint32_t coloursUsed = 0) {
+    TopDownFile f;
+    f.stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+    f.height = static_cast<std::uint32_t>(height);
+    const std::uint32_t offset = 14 + infoSize + static_cast<std::uint32_t>(afterHeader.size());
+    f.bytes = std::string(14 + infoSize, '\0');
+    f.bytes[0] = 'B';
+    f.bytes[1] = 'M';
+    Put(f.bytes, 10, offset);
+    Put(f.bytes, 14, infoSize);
+    Put(f.bytes, 18, static_cast<std::uint32_t>(width));
+    Put(f.bytes, 22, static_cast<std::uint32_t>(-height));
+    Put(f.bytes, 26, 1, 2);
+    Put(f.bytes, 28, static_cast<std::uint32_t>(bits), 2);
+    Put(f.bytes, 30, compression);
+    Put(f.bytes, 46, coloursUsed);
+    if (infoSize >= 52) {  // masks inside the header
+        Put(f.bytes, 54, 0xF800);
+        Put(f.bytes, 58, 0x07E0);
+        Put(f.bytes, 62, 0x001F);
+    }
+    f.bytes += afterHeader;
+    for (int r = 0; r < height; ++r) f.bytes += std::string(f.stride, static_cast<char>('a' + r));
+    return f;
+}
+
+TopDownFile Edited(TopDownFile f, std::size_t at, std::uint32_t value) {
+    Put(f.bytes, at, value);
+    return f;
+}
+
+struct TopDownCase {
+    const char* name;
+    TopDownFile file;
+    std::string table;  // the masks or colour table the result must carry
+    std::uint32_t colours;
+    bool turns;
+};
+
+const std::string kMasks565("\x00\xF8\0\0\xE0\x07\0\0\x1F\0\0\0", 12);
+const std::string kTwoColours("\x10\x20\x30\0\x40\x50\x60\0", 8);
+const std::string kSixteenColours(64, '\x33');
+
+const TopDownCase kTopDownCases[] = {
+    {"Rgb24", MakeTopDown(5, 3, 24), "", 0, true},
+    {"Rgb32", MakeTopDown(2, 4, 32), "", 0, true},
+    {"MonochromeWithPadding", MakeTopDown(9, 2, 1, 40, 0, kTwoColours), kTwoColours, 2, true},
+    {"FourBitsAllColours", MakeTopDown(3, 2, 4, 40, 0, kSixteenColours), kSixteenColours, 16, true},
+    {"EightBitsTwoColoursUsed", MakeTopDown(3, 5, 8, 40, 0, kTwoColours, 2), kTwoColours, 2, true},
+    {"MoreColoursUsedThanBitsHold", MakeTopDown(3, 1, 1, 40, 0, kTwoColours + kTwoColours, 4),
+     kTwoColours, 2, true},
+    {"BitFieldsAfterHeader", MakeTopDown(3, 2, 16, 40, 3, kMasks565), kMasks565, 0, true},
+    {"BitFieldsInsideLongHeader", MakeTopDown(3, 2, 16, 124, 3), kMasks565, 0, true},
+    {"LongHeaderRgb", MakeTopDown(2, 2, 24, 108), "", 0, true},
+    {"BottomUp", Edited(MakeTopDown(2, 2, 24), 22, 2), "", 0, false},
+    {"Rle8", MakeTopDown(4, 2, 8, 40, 1, std::string(1024, '\0')), "", 0, false},
+    {"ColourTableRunsIntoPixels", MakeTopDown(3, 2, 8, 40, 0, kTwoColours), "", 0, false},
+    {"MasksMissing", MakeTopDown(3, 2, 16, 40, 3), "", 0, false},
+    {"RowsCutShort", Edited(MakeTopDown(3, 2, 24), 22, static_cast<std::uint32_t>(-3)), "", 0,
+     false},
+    {"SmallestHeight", Edited(MakeTopDown(1, 1, 24), 22, 0x80000000u), "", 0, false},
+};
+
+class TopDownFiles : public testing::TestWithParam<TopDownCase> {};
+
+TEST_P(TopDownFiles, TurnBottomUpWithTheirOwnColours) {
+    const TopDownCase& c = GetParam();
+    BottomUpBitmap out;
+    const std::optional<std::string> problem = MakeBottomUp(c.file.bytes, out);
+    ASSERT_EQ(!problem.has_value(), c.turns) << problem.value_or("");
+    if (!c.turns) return;
+    ASSERT_EQ(out.info.size(), 40 + c.table.size());
+    // The file's own header, cut to 40 bytes, with the height turned and the colours counted.
+    std::string header = c.file.bytes.substr(14, 40);
+    Put(header, 0, 40);
+    Put(header, 8, c.file.height);
+    Put(header, 32, c.colours);
+    EXPECT_EQ(out.info.substr(0, 40), header);
+    EXPECT_EQ(out.info.substr(40), c.table);
+    std::string rows;
+    for (std::uint32_t r = c.file.height; r-- > 0;) {
+        rows += std::string(c.file.stride, static_cast<char>('a' + r));
+    }
+    EXPECT_EQ(out.pixels, rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, TopDownFiles, testing::ValuesIn(kTopDownCases), CaseName());
+
 }  // namespace
 }  // namespace velvane

@@ -20,6 +20,7 @@
 #include "app/message_catalogue.h"
 #include "case_name.h"
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 #include "e2e/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
@@ -257,6 +258,7 @@ std::vector<BadDisc> Rows() {
         ButtonStarts("OneBit", OneBitBitmap()),
         SkinStarts("BitFields", BitFieldsBitmap()),
         ButtonStarts("BitFields", BitFieldsBitmap()),
+        SkinStarts("TopDown", TopDownBitmap()),
         ButtonStarts("TopDown", TopDownBitmap()),
         FailsToStart("SkinPng", {{"autorun.inf", kSkinSettings}, {"art\\skin.bmp", PngPicture()}},
                      "velvane::PictureError: Bitmap image is not valid: ~art\\skin.bmp "
@@ -333,6 +335,19 @@ void ExpectOneButtonOfThePicture(HWND window) {
     const LRESULT size = SendMessageA(toolBar, TB_GETBUTTONSIZE, 0, 0);
     EXPECT_EQ(LOWORD(size), kPictureWidth + 7);
     EXPECT_EQ(HIWORD(size), kPictureHeight + 6);
+    // The button shows the picture: its upper quarter lies in the blue half. A picture the
+    // system misread comes out black.
+    RECT bar{};
+    GetWindowRect(toolBar, &bar);
+    const COLORREF blue = RGB((kBlue >> 16) & 0xFF, (kBlue >> 8) & 0xFF, kBlue & 0xFF);
+    COLORREF seen = CLR_INVALID;
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] {
+            seen = driver::ScreenPixel(bar.left + LOWORD(size) / 2, bar.top + HIWORD(size) / 4);
+            return driver::ColoursClose(seen, blue, 8);
+        },
+        kWindowTimeout))
+        << std::hex << "seen 0x" << seen;
 }
 
 void ExpectNormalStart(const SampleDisc& disc, const BadDisc& row) {
