@@ -57,4 +57,28 @@ std::vector<PixelRect> OpaqueBands(const PixelView& view, PixelRect area, std::u
     return rects;
 }
 
+void AppendBands(std::vector<PixelRect>& shape, const std::vector<PixelRect>& below) {
+    std::size_t lastBand = shape.size();
+    while (lastBand > 0 && shape[lastBand - 1].top == shape.back().top) --lastBand;
+    std::size_t firstBandEnd = 0;
+    while (firstBandEnd < below.size() && below[firstBandEnd].top == below.front().top) {
+        ++firstBandEnd;
+    }
+    const bool joins =
+        !shape.empty() && !below.empty() && shape.back().bottom == below.front().top &&
+        shape.size() - lastBand == firstBandEnd &&
+        std::equal(below.begin(), below.begin() + firstBandEnd, shape.begin() + lastBand,
+                   [](const PixelRect& b, const PixelRect& s) {
+                       return b.left == s.left && b.right == s.right;
+                   });
+    std::size_t from = 0;
+    if (joins) {
+        for (std::size_t i = lastBand; i < shape.size(); ++i) {
+            shape[i].bottom = below.front().bottom;
+        }
+        from = firstBandEnd;
+    }
+    shape.insert(shape.end(), below.begin() + static_cast<std::ptrdiff_t>(from), below.end());
+}
+
 }  // namespace velvane

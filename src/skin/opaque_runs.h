@@ -33,4 +33,10 @@ struct PixelView {
 std::vector<PixelRect> OpaqueBands(const PixelView& view, PixelRect area, std::uint32_t transparent,
                                    std::uint32_t colourMask);
 
+// Appends `below`, the bands of the rows that follow those of `shape` (both as OpaqueBands gives
+// them, in the same coordinates), joining the first band of `below` into the last of `shape`
+// when they touch and have the same runs. A picture read in strips of rows so comes out exactly
+// as OpaqueBands gives it for the whole.
+void AppendBands(std::vector<PixelRect>& shape, const std::vector<PixelRect>& below);
+
 }  // namespace velvane

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -143,6 +144,15 @@ TEST(OpaqueBandsTest, RandomPicturesAreCoveredExactlyOnceInBandOrder) {
             const PixelRect& b = rects[i];
             const bool sameBand = a.top == b.top && a.bottom == b.bottom && a.right < b.left;
             ASSERT_TRUE(sameBand || b.top >= a.bottom) << "trial " << trial << " rect " << i;
+        }
+        // Read in strips of a few rows, appended one below the other: the same bands.
+        for (std::int32_t stripRows : {1, 2, 5}) {
+            std::vector<PixelRect> strips;
+            for (std::int32_t top = 0; top < h; top += stripRows) {
+                const PixelRect strip{0, top, w, std::min(h, top + stripRows)};
+                AppendBands(strips, OpaqueBands(picture.View(), strip, kMagenta, kRgbMask));
+            }
+            ASSERT_EQ(strips, rects) << "trial " << trial << ", strips of " << stripRows;
         }
     }
 }

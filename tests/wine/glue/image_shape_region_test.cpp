@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "image_shape_fixture_test.h"
+#include "skin/gdi_scope_win.h"
 
 namespace velvane::skintest {
 namespace {
@@ -270,6 +271,59 @@ TEST_F(ImageShapeRegionTest, TheShapeFollowsStretchProportionalAndCenter) {
             return picture.Opaque(sx, sy);
         });
         GdiRegion region = WindowRegion(host.Handle());
+        EXPECT_SAME_REGION(region.get(), expected.get()) << c.name;
+    }
+}
+
+// A stretched picture's shape is read in strips of rows; every stretch must give exactly the
+// pixels one copy of the whole picture would, in sizes GDI rounds differently row by row.
+TEST_F(ImageShapeRegionTest, AStretchedShapeIsThatOfOneFullCopy) {
+    struct Case {
+        const char* name;
+        int pictureWidth, pictureHeight;
+        RECT client;
+        RECT draw;
+    } cases[] = {
+        {"shrunk by an odd ratio", 301, 211, {0, 0, 200, 160}, {0, 0, 123, 157}},
+        {"enlarged by an odd ratio", 61, 47, {0, 0, 400, 300}, {3, 5, 400, 298}},
+        {"enlarged beyond the client on every side",
+         97,
+         89,
+         {0, 0, 250, 230},
+         {-17, -41, 281, 263}},
+        {"client away from the origin", 150, 111, {20, 30, 220, 330}, {25, 29, 216, 322}},
+        {"a thin picture over several strips", 77, 3, {0, 0, 300, 200}, {0, 0, 299, 199}},
+    };
+    for (const Case& c : cases) {
+        const TestImage picture = EllipseSkin(c.pictureWidth, c.pictureHeight);
+        GdiBitmap bitmap = MakeDib(picture);
+        gdi::MemoryDC source(CreateCompatibleDC(nullptr));
+        gdi::SelectScope selectSource(source.get(), bitmap.get());
+
+        const int width = c.client.right - c.client.left;
+        const int height = c.client.bottom - c.client.top;
+        gdi::Dib32 copy(width, height);
+        {
+            gdi::MemoryDC dc(CreateCompatibleDC(nullptr));
+            gdi::SelectScope select(dc.get(), copy.Handle());
+            StretchBlt(dc.get(), c.draw.left - c.client.left, c.draw.top - c.client.top,
+                       c.draw.right - c.draw.left, c.draw.bottom - c.draw.top, source.get(), 0, 0,
+                       picture.width, picture.height, SRCCOPY);
+        }
+        GdiFlush();
+        const PixelView pixels = copy.View();
+        const std::uint32_t transparent = picture.At(0, picture.height - 1);
+        GdiRegion expected = RegionOfPixels(
+            width, height,
+            [&](int x, int y) {
+                const int cx = x + c.client.left;
+                const int cy = y + c.client.top;
+                return cx >= c.draw.left && cx < c.draw.right && cy >= c.draw.top &&
+                       cy < c.draw.bottom &&
+                       (pixels.Row(y)[x] & gdi::Dib32::kColourMask) != transparent;
+            },
+            c.client.left, c.client.top);
+        GdiRegion region = TImageShape::BuildOpaqueRegion(source.get(), c.client, c.draw);
         EXPECT_SAME_REGION(region.get(), expected.get()) << c.name;
     }
 }
