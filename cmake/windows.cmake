@@ -46,6 +46,10 @@ target_include_directories(autostart PRIVATE ${CMAKE_BINARY_DIR}/res)
 # The shipped exe carries no symbols: it lies on every disc.
 target_link_options(autostart PRIVATE "$<$<CONFIG:Release,MinSizeRel>:-s;-Wl,--gc-sections>")
 
+add_test(NAME exe.deferred_imports
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:autostart>
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+
 if(VELVANE_BUILD_TESTS OR NOT DEFINED VELVANE_BUILD_TESTS)
     include(cmake/wine-tests.cmake)
 endif()

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "browserhost/ie_utils.h"
+#include "win32/library_win.h"
 #include "win32/unique_handle_win.h"
 
 namespace velvane {
@@ -15,11 +16,24 @@ std::string SystemDirectory() {
     return std::string(buffer.data(), length);
 }
 
+// The file-version functions of version.dll, which is loaded when the version is first read.
+struct VersionFunctions {
+    HMODULE library = SystemLibrary("version.dll");  // first: the members below read it
+    decltype(&GetFileVersionInfoSizeA) getInfoSize =
+        ProcAddress<decltype(&GetFileVersionInfoSizeA)>(library, "GetFileVersionInfoSizeA");
+    decltype(&GetFileVersionInfoA) getInfo =
+        ProcAddress<decltype(&GetFileVersionInfoA)>(library, "GetFileVersionInfoA");
+    decltype(&VerQueryValueA) queryValue =
+        ProcAddress<decltype(&VerQueryValueA)>(library, "VerQueryValueA");
+    bool Complete() const { return getInfoSize && getInfo && queryValue; }
+};
+
 // A query result is a zero-terminated text inside the version block; bound it by the block.
-std::string QueryText(std::vector<char>& block, const std::string& query) {
+std::string QueryText(const VersionFunctions& version, std::vector<char>& block,
+                      const std::string& query) {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), query.c_str(), &value, &length) || !value) return {};
+    if (!version.queryValue(block.data(), query.c_str(), &value, &length) || !value) return {};
     const char* begin = static_cast<const char*>(value);
     const char* end = block.data() + block.size();
     if (begin < block.data() || begin >= end) return {};
@@ -28,10 +42,10 @@ std::string QueryText(std::vector<char>& block, const std::string& query) {
     return std::string(begin, terminator);
 }
 
-std::string FileVersionQuery(std::vector<char>& block) {
+std::string FileVersionQuery(const VersionFunctions& version, std::vector<char>& block) {
     void* value = nullptr;
     UINT length = 0;
-    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length) && value &&
+    if (version.queryValue(block.data(), "\\VarFileInfo\\Translation", &value, &length) && value &&
         length >= sizeof(DWORD)) {
         DWORD translation = 0;
         memcpy(&translation, value, sizeof translation);
@@ -49,28 +63,24 @@ Module& HtmlHelpModule() {
 }  // namespace
 
 std::string GetIEVersion() {
+    const VersionFunctions version;
+    if (!version.Complete()) return {};
     std::string path = SystemDirectory() + "\\shdocvw.dll";
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    DWORD size = version.getInfoSize(path.c_str(), &handle);
     if (size == 0) return {};
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), handle, size, block.data())) return {};
-    return QueryText(block, FileVersionQuery(block));
+    if (!version.getInfo(path.c_str(), handle, size, block.data())) return {};
+    return QueryText(version, block, FileVersionQuery(version, block));
 }
 
 HWND CallHtmlHelp(HWND caller, const std::string& file, UINT command, DWORD_PTR data) {
     Module& module = HtmlHelpModule();
     if (!module) {
-        // A missing file must not raise the system's own "cannot find" box.
-        UINT previousMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-        module.reset(LoadLibraryA("hhctrl.ocx"));
-        SetErrorMode(previousMode);
-        if (!module) module.release();  // a value of 32 or less is no module: forget it
+        module = LoadLibraryQuietly("hhctrl.ocx");
     }
-    if (!module) return nullptr;
     using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module.get(), "HtmlHelpA")));
+    auto htmlHelp = ProcAddress<HtmlHelpFunction>(module.get(), "HtmlHelpA");
     if (!htmlHelp) return nullptr;
     return htmlHelp(caller, file.c_str(), command, data);
 }

@@ -7,6 +7,7 @@
 #include "app/application_win.h"
 #include "splash/about_box_content.h"
 #include "sysinfo/windows_version_win.h"
+#include "win32/shell_win.h"
 #include "window/browser_window_win.h"
 
 namespace velvane {
@@ -223,7 +224,7 @@ void TAboutBox::ShutdownTimerTimer() {
 
 void TAboutBox::OpenLink(const char* target) {
     // The shell's answer is not examined: a link it cannot open closes the box all the same.
-    ShellExecuteA(Application::Instance().Handle(), "open", target, "", "", SW_SHOW);
+    ShellOpen(Application::Instance().Handle(), target);
     modalResult_ = kModalResultOk;
 }
 

@@ -2,10 +2,9 @@
 
 #include "app/application_win.h"
 #include "win32/file_system_win.h"
+#include "win32/library_win.h"
 #include "window/browser_window_win.h"
 #include "window/window_setup.h"
-
-#include <mmsystem.h>
 
 namespace velvane {
 namespace {
@@ -15,10 +14,8 @@ namespace {
 using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 SetLayeredWindowAttributesFunction LayeredWindowSupport() {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 ? reinterpret_cast<SetLayeredWindowAttributesFunction>(reinterpret_cast<void*>(
-                        GetProcAddress(user32, "SetLayeredWindowAttributes")))
-                  : nullptr;
+    return ProcAddress<SetLayeredWindowAttributesFunction>(GetModuleHandleA("user32.dll"),
+                                                           "SetLayeredWindowAttributes");
 }
 
 void SetAlphaBlendValue(HWND window, std::uint8_t alpha) {
@@ -41,7 +38,11 @@ void TBrowserWindow::StopMusic() {
 }
 
 void TBrowserWindow::CallPlaySound(const char* sound, HMODULE module, std::uint32_t flags) {
-    (playSound_ ? playSound_ : &PlaySoundA)(sound, module, flags);
+    // The sound library comes in with the first sound: a menu without music never loads it.
+    const PlaySoundFunction play =
+        playSound_ ? playSound_
+                   : ProcAddress<PlaySoundFunction>(SystemLibrary("winmm.dll"), "PlaySoundA");
+    if (play) play(sound, module, flags);
 }
 
 void TBrowserWindow::StartFadeIn() {

@@ -10,6 +10,7 @@
 #include "win32/com_error_win.h"
 #include "win32/file_system_win.h"
 #include "win32/message_dialog_win.h"
+#include "win32/shell_win.h"
 #include "win32/variant_win.h"
 #include "window/browser_window_win.h"
 #include "window/navigation_filter.h"
@@ -156,9 +157,9 @@ void TBrowserWindow::LaunchOrReport(const NavigationTarget& target) {
     if (reportShowing_) return;
     HWND owner = Application::Instance().Handle();
     if (target.exact && FileExists(target.text)) {
-        ShellExecuteA(owner, "open", target.text.c_str(), "", "", SW_SHOW);
+        ShellOpen(owner, target.text);
     } else if (!target.exact && FileExists(target.path)) {
-        ShellExecuteW(owner, L"open", target.path.c_str(), L"", L"", SW_SHOW);
+        ShellOpen(owner, target.path);
     } else {
         ReportFromEvent(kMsgExecutableMissing, target.text);
     }

@@ -4,6 +4,7 @@
 #include "app/message_catalogue.h"
 #include "win32/file_system_win.h"
 #include "win32/guarded_call_win.h"
+#include "win32/library_win.h"
 #include "win32/unique_handle_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
@@ -33,16 +34,12 @@ bool TBrowserWindow::CheckRequirements() {
 
 bool TBrowserWindow::RunRequirementCheck(const std::string& path, const char* exportName) {
     // The program reports a library that cannot be loaded itself: no second box from the system.
-    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    Module library(LoadLibraryA(path.c_str()));
-    SetErrorMode(previousMode);
+    Module library = LoadLibraryQuietly(path);
     if (!library) {
-        library.release();  // a value of 32 or less is an error code, not a module
         ShowError(kMsgDllLoadError, path);
         return false;
     }
-    auto check = reinterpret_cast<ByteFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library.get(), exportName)));
+    auto check = ProcAddress<ByteFunction>(library.get(), exportName);
     if (!check) {
         ShowError(kMsgDllLoadError, path);
         return false;

@@ -9,6 +9,7 @@
 #include "app/message_catalogue.h"
 #include "win32/file_system_win.h"
 #include "win32/message_dialog_win.h"
+#include "win32/shell_win.h"
 #include "window/browser_window_win.h"
 #include "window/window_setup.h"
 
@@ -77,7 +78,7 @@ void TBrowserWindow::LoadConfiguredIcon() {
 void TBrowserWindow::OpenStartPageInDefaultBrowser() {
     ShowInformationBox(Application::Instance().Handle(), GetMessageText(kMsgExternalBrowser));
     std::string path = programFolder_ + settings.startPage;
-    ShellExecuteA(Handle(), "open", path.c_str(), "", "", SW_SHOW);
+    ShellOpen(Handle(), path);
     Application::Instance().Terminate();
 }
 

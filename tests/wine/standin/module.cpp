@@ -20,28 +20,40 @@ BOOL WINAPI WatchedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     return realPlaySound ? realPlaySound(sound, module, flags) : FALSE;
 }
 
-// Points the program's import of winmm's PlaySoundA at the watch. The program calls through its
-// import table on every call, so the watch sees every later one.
+// The program loads the sound library when it first plays and looks PlaySoundA up by name: the
+// watch answers that look-up with itself.
+FARPROC WINAPI WatchedGetProcAddress(HMODULE module, LPCSTR name) {
+    FARPROC found = GetProcAddress(module, name);
+    const bool byName = reinterpret_cast<ULONG_PTR>(name) > 0xFFFF;
+    if (!found || !byName || std::string(name) != "PlaySoundA") return found;
+    realPlaySound = reinterpret_cast<PlaySoundFunction>(reinterpret_cast<void*>(found));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&WatchedPlaySound));
+}
+
+// Points the program's import of GetProcAddress at the watch's, so that the watch sees every
+// later PlaySoundA call. The imports are matched by name, whichever library the loader bound
+// them to.
 void WatchSound() {
     static bool done = false;
     if (done) return;
     done = true;
-    HMODULE winmm = GetModuleHandleA("winmm.dll");
-    if (!winmm) return;
-    realPlaySound = reinterpret_cast<PlaySoundFunction>(reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundA")));
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!imports.VirtualAddress || !realPlaySound) return;
+    if (!imports.VirtualAddress) return;
     for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
          ++entry) {
-        if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), "winmm.dll") != 0) continue;
-        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk); slot->u1.Function; ++slot) {
-            if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(realPlaySound)) continue;
+        if (!entry->OriginalFirstThunk) continue;
+        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+        for (; name->u1.AddressOfData; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (std::string(reinterpret_cast<const char*>(byName->Name)) != "GetProcAddress") continue;
             DWORD old = 0;
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &old);
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(&WatchedPlaySound);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(&WatchedGetProcAddress);
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, old, &old);
             Log("watching the program's PlaySoundA");
         }
