@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <optional>
 #include <set>
-#include <variant>
 
-#include "app/message_catalogue.h"
+#include "services/message_catalogue.h"
 #include "check/check_context.h"
 #include "check/library_image.h"
 #include "config/number_rules.h"
@@ -24,7 +23,7 @@ constexpr std::string_view kProfile = "autorun.inf";
 constexpr std::string_view kOwnSection = "velvane";
 
 const LaunchSettingKey* FindKey(std::string_view section, std::string_view name) {
-    for (const LaunchSettingKey& key : LaunchSettingKeys()) {
+    for (const LaunchSettingKey& key : kLaunchSettingKeys) {
         if (key.section == section && key.name == LowerAsciiLetters(name)) return &key;
     }
     return nullptr;
@@ -49,7 +48,7 @@ std::string_view NearestOwnKey(std::string_view name) {
     const std::string lowered = LowerAsciiLetters(name.substr(0, 64));
     std::string_view nearest;
     std::size_t best = SIZE_MAX;
-    for (const LaunchSettingKey& key : LaunchSettingKeys()) {
+    for (const LaunchSettingKey& key : kLaunchSettingKeys) {
         if (key.section != kOwnSection) continue;
         const std::size_t distance = EditDistance(lowered, key.name);
         if (distance < best) {
@@ -106,30 +105,23 @@ void ScanLines(CheckContext& c, std::string_view profileBytes) {
     });
 }
 
-std::string DefaultText(const LaunchSettingKey& key) {
-    if (std::holds_alternative<bool LaunchSettings::*>(key.field)) {
-        return key.numberDefault != 0 ? "on" : "off";
-    }
-    return std::to_string(key.numberDefault);
-}
-
 // A number or switch that does not convert silently takes its default.
 void CheckNumbers(CheckContext& c, const ProfileFile& profile) {
-    for (const LaunchSettingKey& key : LaunchSettingKeys()) {
-        if (std::holds_alternative<std::string LaunchSettings::*>(key.field)) continue;
+    for (const LaunchSettingKey& key : kLaunchSettingKeys) {
+        const bool isSwitch = key.kind == SettingKind::Switch;
+        if (key.kind != SettingKind::Number && !isSwitch) continue;
         std::optional<std::string> value = profile.Read(key.section, key.name);
         if (!value || ConvertNumber(*value)) continue;
-        const bool isSwitch = std::holds_alternative<bool LaunchSettings::*>(key.field);
         c.Warn(kProfile, c.LineOf(key.section, key.name),
                std::string(key.name) + "=" + *value + " is not a number, so the default (" +
-                   DefaultText(key) + ") applies" +
+                   std::string(key.defaultValue) + ") applies" +
                    (isSwitch ? "; a switch is 1 for on and 0 for off" : ""));
     }
 }
 
 std::string_view TextDefault(std::string_view name) {
     const LaunchSettingKey* key = FindKey(kOwnSection, name);
-    return key ? key->textDefault : std::string_view();
+    return key ? key->defaultValue : std::string_view();
 }
 
 void CheckBorderStyle(CheckContext& c) {

@@ -1,6 +1,9 @@
 #include "config/launch_settings.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -11,37 +14,96 @@ namespace {
 
 using S = LaunchSettings;
 
-constexpr LaunchSettingKey kKeys[] = {
-    {"autorun", "icon", &S::icon, "", 0},
-    {"velvane", "windowcaption", &S::windowCaption, "Autostart", 0},
-    {"velvane", "dropshadow", &S::dropShadow, "", 0},
-    {"velvane", "startpage", &S::startPage, "", 0},
-    {"velvane", "altstartpage", &S::altStartPage, "", 0},
-    {"velvane", "intromusic", &S::introMusic, "", 0},
-    {"velvane", "loopmusic", &S::loopMusic, "", 0},
-    {"velvane", "stopmusiconclick", &S::stopMusicOnClick, "", 0},
-    {"velvane", "borderstyle", &S::borderStyle, "window", 0},
-    {"velvane", "skin", &S::skin, "", 0},
-    {"velvane", "skinposition", &S::skinPosition, "0,0,100,100", 0},
-    {"velvane", "toolbar", &S::toolbar, "", 0},
-    {"velvane", "buttondir", &S::buttonDir, "buttons", 0},
-    {"velvane", "fullscreen", &S::fullScreen, "", 0},
-    {"velvane", "windowposition", &S::windowPosition, "center", 0},
-    {"velvane", "windowheight", &S::windowHeight, "", 300},
-    {"velvane", "windowwidth", &S::windowWidth, "", 400},
-    {"velvane", "fadein", &S::fadeIn, "", 0},
-    {"velvane", "hidecontextmenu", &S::hideContextMenu, "", 1},
-    {"velvane", "defaultcursor", &S::defaultCursor, "", 1},
-    {"velvane", "noscrollbars", &S::noScrollBars, "", 1},
-    {"velvane", "requirements", &S::requirements, "", 0},
-    {"velvane", "executeext", &S::executeExt, "exe", 0},
-    {"velvane", "forceofflinemode", &S::forceOfflineMode, "", 0},
+// A number's default as the table writes it, such as "400" or "-20". Anything else is no constant
+// expression, so a mistyped default stops the build.
+consteval std::int32_t NumberDefault(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    if (negative) text.remove_prefix(1);
+    if (text.empty()) throw "a number default needs digits";
+    std::int32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') throw "a number default is decimal";
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+consteval bool SwitchDefault(std::string_view text) {
+    if (text == "on") return true;
+    if (text == "off") return false;
+    throw "a switch default is \"on\" or \"off\"";
+}
+
+consteval bool KindFitsField(const LaunchSettingKey& key) {
+    switch (key.kind) {
+        case SettingKind::Number:
+            return std::holds_alternative<std::int32_t S::*>(key.field);
+        case SettingKind::Switch:
+            return std::holds_alternative<bool S::*>(key.field);
+        default:
+            return std::holds_alternative<std::string S::*>(key.field);
+    }
+}
+
+// Faults the table could hold that no reading would show at once: a field of the wrong type, a
+// key or a field given twice (the later key would overwrite the earlier one's value), a name in
+// capitals (the disc checker compares lowered names), a shared reference row without a row above
+// it or with another kind.
+consteval bool KeysAreWellFormed() {
+    const std::span<const LaunchSettingKey> keys = kLaunchSettingKeys;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const LaunchSettingKey& key = keys[i];
+        if (!KindFitsField(key)) return false;
+        for (char c : key.name) {
+            if (c >= 'A' && c <= 'Z') return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (keys[j].field == key.field) return false;
+            if (keys[j].section == key.section && keys[j].name == key.name) return false;
+        }
+        if (key.effect.empty() &&
+            (i == 0 || keys[i - 1].kind != key.kind || keys[i - 1].section != key.section))
+            return false;
+    }
+    return true;
+}
+static_assert(KeysAreWellFormed(), "kLaunchSettingKeys holds a faulty key");
+
+// What the reader needs of a key, with its default converted.
+struct ReadKey {
+    std::string_view section;
+    std::string_view name;
+    decltype(LaunchSettingKey::field) field;
+    std::string_view textDefault;    // for every kind of text
+    std::int32_t numberDefault = 0;  // for a number; for a switch 1 (on) or 0 (off)
 };
+
+consteval ReadKey ReadKeyOf(const LaunchSettingKey& key) {
+    ReadKey read{key.section, key.name, key.field, {}, 0};
+    if (key.kind == SettingKind::Number) {
+        read.numberDefault = NumberDefault(key.defaultValue);
+    } else if (key.kind == SettingKind::Switch) {
+        read.numberDefault = SwitchDefault(key.defaultValue) ? 1 : 0;
+    } else {
+        read.textDefault = key.defaultValue;
+    }
+    return read;
+}
+
+consteval auto ReadKeysOfTable() {
+    std::array<ReadKey, std::size(kLaunchSettingKeys)> keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = ReadKeyOf(kLaunchSettingKeys[i]);
+    return keys;
+}
+
+// The reader's copy of the table, made at compile time. The program never touches the table
+// itself, so the reference texts of the effects stay out of it.
+constexpr auto kReadKeys = ReadKeysOfTable();
 
 // Fills the key's field from the file, or with the key's default when the key is absent.
 struct FieldReader {
     LaunchSettings& settings;
-    const LaunchSettingKey& key;
+    const ReadKey& key;
     std::optional<std::string> value;
 
     void operator()(std::string S::*field) const {
@@ -57,13 +119,9 @@ struct FieldReader {
 
 }  // namespace
 
-std::span<const LaunchSettingKey> LaunchSettingKeys() {
-    return kKeys;
-}
-
 LaunchSettings ReadLaunchSettingsFrom(const ProfileFile& file) {
     LaunchSettings settings;
-    for (const LaunchSettingKey& key : kKeys) {
+    for (const ReadKey& key : kReadKeys) {
         std::visit(FieldReader{settings, key, file.Read(key.section, key.name)}, key.field);
     }
     settings.buttonDir = NormaliseButtonDir(std::move(settings.buttonDir));
