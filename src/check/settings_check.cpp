@@ -5,7 +5,7 @@
 #include <optional>
 #include <set>
 
-#include "services/message_catalogue.h"
+#include "app/message_catalogue.h"
 #include "check/check_context.h"
 #include "check/library_image.h"
 #include "config/number_rules.h"
