@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/error_report.h"
+#include "services/error_report.h"
 
 namespace __cxxabiv1 {
 

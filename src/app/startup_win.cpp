@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "app/application_win.h"
-#include "app/error_report.h"
+#include "services/application_win.h"
+#include "services/error_report.h"
 #include "splash/about_box_win.h"
 #include "win32/message_dialog_win.h"
 #include "window/browser_window_win.h"
@@ -43,7 +43,7 @@ int RunProgram() {
     application.SetTitle("Velvane");
     application.SetErrorHandler(&ReportUnexpectedError);
 
-    TBrowserWindow mainWindow;
+    TBrowserWindow mainWindow(application);
     mainWindow.Create();
     if (application.Terminated()) return 0;
 

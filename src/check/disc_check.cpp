@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "app/message_catalogue.h"
 #include "check/check_context.h"
+#include "services/message_catalogue.h"
 
 namespace velvane {
 

@@ -5,9 +5,10 @@
 #include <deque>
 #include <set>
 
-#include "app/message_catalogue.h"
 #include "check/check_context.h"
 #include "check/page_links.h"
+#include "core/ascii.h"
+#include "services/message_catalogue.h"
 #include "window/navigation_filter.h"
 
 namespace velvane {

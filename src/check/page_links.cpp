@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ascii.h"
 #include "window/navigation_filter.h"
 
 namespace velvane {

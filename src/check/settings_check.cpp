@@ -5,11 +5,12 @@
 #include <optional>
 #include <set>
 
-#include "app/message_catalogue.h"
 #include "check/check_context.h"
 #include "check/library_image.h"
 #include "config/number_rules.h"
 #include "config/profile_reader.h"
+#include "core/ascii.h"
+#include "services/message_catalogue.h"
 #include "skin/bitmap_file.h"
 #include "window/navigation_filter.h"
 #include "window/split_list.h"

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/ascii.h"
+
 namespace velvane {
 namespace {
 
@@ -165,16 +167,6 @@ std::string_view StripMatchingQuotes(std::string_view value) {
     return value;
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view left, std::string_view right) {
-    return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(),
-                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
-}
-
 // Calls `onLine` with each line of `text`; CR LF, LF and a lone CR each end a line.
 template <typename OnLine>
 void ForEachTextLine(std::string_view text, OnLine onLine) {
@@ -198,7 +190,7 @@ void ForEachTextLine(std::string_view text, OnLine onLine) {
 std::uint32_t HashName(std::string_view name) {
     std::uint32_t hash = 2166136261u;
     for (char c : name) {
-        hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 16777619u;
+        hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 16777619u;
     }
     return hash ^ (hash >> 16);  // the low bits pick a slot of the recent-name memo
 }
@@ -268,7 +260,7 @@ private:
         const std::uint32_t hash = HashName(name);
         const std::optional<std::uint32_t> seen = recentHeaders_.Recall(hash);
         inRepeatedSection_ =
-            seen && EqualsIgnoringCase(file_.View(file_.headers_[*seen].name), name);
+            seen && EqualIgnoringAsciiCase(file_.View(file_.headers_[*seen].name), name);
         if (inRepeatedSection_) {
             return;
         }
@@ -282,7 +274,7 @@ private:
         const std::uint32_t hash = HashName(name);
         const std::optional<std::uint32_t> seen = recentKeys_.Recall(hash);
         if (seen && *seen >= file_.headers_.back().firstKey &&
-            EqualsIgnoringCase(file_.View(file_.keys_[*seen].name), name)) {
+            EqualIgnoringAsciiCase(file_.View(file_.keys_[*seen].name), name)) {
             return;
         }
         recentKeys_.Remember(hash, file_.keys_.size());
@@ -346,13 +338,13 @@ std::optional<std::string> ProfileFile::Read(std::string_view section, std::stri
 
 std::optional<std::size_t> ProfileFile::FindHeader(std::string_view name) const {
     return FindByHash(headerHashes_, 0, headerHashes_.size(), HashName(name), [&](std::size_t i) {
-        return EqualsIgnoringCase(View(headers_[i].name), name);
+        return EqualIgnoringAsciiCase(View(headers_[i].name), name);
     });
 }
 
 std::optional<std::size_t> ProfileFile::FindKey(std::size_t header, std::string_view name) const {
     return FindByHash(keyHashes_, headers_[header].firstKey, EndKeyOf(header), HashName(name),
-                      [&](std::size_t i) { return EqualsIgnoringCase(View(keys_[i].name), name); });
+                      [&](std::size_t i) { return EqualIgnoringAsciiCase(View(keys_[i].name), name); });
 }
 
 std::uint32_t ProfileFile::EndKeyOf(std::size_t header) const {

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "skin/gdi_scope_win.h"
 #include "skin/image_shape_win.h"
 #include "skin/opaque_region_win.h"
 #include "skin/shape_geometry.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "skin/gdi_scope_win.h"
 #include "skin/shape_geometry.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane {
 namespace {

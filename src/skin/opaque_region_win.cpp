@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/gdi_scope_win.h"
 #include "skin/opaque_runs.h"
 #include "skin/pairwise_merge.h"
 #include "skin/region_simplify.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane {
 namespace {

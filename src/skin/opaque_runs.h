@@ -12,20 +12,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/pixel_view.h"
 #include "skin/shape_geometry.h"
 
 namespace velvane {
-
-// A read-only view of 32-bit pixels, rows top to bottom, `stride` pixels from one row to the
-// next (at least `width`).
-struct PixelView {
-    const std::uint32_t* pixels = nullptr;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::ptrdiff_t stride = 0;
-
-    const std::uint32_t* Row(std::int32_t y) const { return pixels + y * stride; }
-};
 
 // The opaque pixels of `area` (clipped to the view) as banded rectangles in view coordinates.
 // A pixel is opaque when (pixel & colourMask) differs from (transparent & colourMask); the mask

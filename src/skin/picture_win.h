@@ -14,7 +14,7 @@
 #include <string>
 
 #include "core/error.h"
-#include "skin/gdi_scope_win.h"
+#include "win32/gdi_scope_win.h"
 #include "win32/unique_handle_win.h"
 
 namespace velvane {

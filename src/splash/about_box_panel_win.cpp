@@ -4,10 +4,10 @@
 
 #include <array>
 
-#include "skin/gdi_scope_win.h"
 #include "splash/about_box_content.h"
 #include "splash/about_box_layout.h"
 #include "win32/exception_edge_win.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane {
 namespace {

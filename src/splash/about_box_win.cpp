@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app/application_win.h"
+#include "services/application_win.h"
+#include "splash/about_box.h"
 #include "splash/about_box_content.h"
 #include "sysinfo/windows_version_win.h"
 #include "win32/shell_win.h"
-#include "window/browser_window_win.h"
 
 namespace velvane {
 namespace {
@@ -17,7 +17,6 @@ constexpr char kAboutBoxClass[] = "TAboutBox";
 constexpr char kLogoResource[] = "VelvaneSplashLogo";
 constexpr UINT_PTR kShutdownTimerId = 1;
 constexpr UINT kShutdownInterval = 500;  // ms
-constexpr int kClosingTicks = 3;
 
 constexpr int kBoxWidth = 212;
 constexpr int kSplashHeight = 50;
@@ -207,19 +206,19 @@ void TAboutBox::EnableShutdownTimer() {
 
 void TAboutBox::ShutdownTimerTimer() {
     // The last close request enables the timer once more; the main window is gone by its tick.
-    if (!mainWindow_.Handle()) {
+    if (!closing_.Open()) {
         KillTimer(Handle(), kShutdownTimerId);
         shutdownTimerEnabled_ = false;
         return;
     }
-    closeConfirmed = false;
-    ++mainWindow_.closeTicks;
-    if (mainWindow_.closeTicks < kClosingTicks)
+    const ClosingTick tick = NextClosingTick(closing_.CloseTicks());
+    closing_.CloseTicks() = tick.closeTicks;
+    closeConfirmed = tick.closeConfirmed;
+    if (!closeConfirmed)
         return;
     KillTimer(Handle(), kShutdownTimerId);
     shutdownTimerEnabled_ = false;
-    closeConfirmed = true;
-    mainWindow_.Close();
+    closing_.Close();
 }
 
 void TAboutBox::OpenLink(const char* target) {

@@ -15,7 +15,18 @@
 
 namespace velvane {
 
-class TBrowserWindow;
+// The window whose closing the box times, as the box sees it: the box counts the window's ticks
+// and asks it to close again once the count is reached. The main window is one.
+class ClosingWindow {
+public:
+    virtual bool Open() const = 0;  // false once the window is gone
+    virtual std::int32_t& CloseTicks() = 0;
+    virtual void Close() = 0;
+
+protected:
+    ~ClosingWindow() = default;
+};
+
 
 class TAboutBox : public Window {
 public:
@@ -23,7 +34,7 @@ public:
     static constexpr int kModalResultOk = IDOK;
     static constexpr int kModalResultCancel = IDCANCEL;
 
-    explicit TAboutBox(TBrowserWindow& mainWindow) : mainWindow_(mainWindow) {}
+    explicit TAboutBox(ClosingWindow& closing) : closing_(closing) {}
     ~TAboutBox() override;
 
     // Creates the box hidden, with its timer disabled; its window class carries the drop shadow
@@ -70,7 +81,7 @@ private:
     void Activated();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    TBrowserWindow& mainWindow_;
+    ClosingWindow& closing_;
     AboutBoxPanel panel_;
     GdiBitmap logoBitmap_;  // shown by the logo control, so it outlives the box's window
     GdiFont font_;

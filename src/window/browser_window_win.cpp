@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "app/application_win.h"
-#include "app/message_catalogue.h"
-#include "app/startup_decisions.h"
 #include "browserhost/ie_utils_win.h"
 #include "config/profile_reader.h"
 #include "core/error.h"
+#include "services/application_win.h"
+#include "services/message_catalogue.h"
 #include "splash/about_box_win.h"
 #include "win32/exception_edge_win.h"
 #include "win32/file_system_win.h"
 #include "win32/message_dialog_win.h"
+#include "window/browser_window.h"
 
 namespace velvane {
 namespace {
@@ -35,8 +35,8 @@ TBrowserWindow::~TBrowserWindow() = default;
 void TBrowserWindow::Create() {
     RegisterWindowClass(kWindowClass, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     CreateHandle(0, kWindowClass, kDesignCaption, kDesignStyle, kDesignLeft, kDesignTop,
-                 kDesignWidth, kDesignHeight, Application::Instance().Handle());
-    Application::Instance().SetMainWindow(Handle());
+                 kDesignWidth, kDesignHeight, application_.Handle());
+    application_.SetMainWindow(Handle());
     programFolder_ = ProgramFolder();
     CreateComponents();
     RunGuarded([this] { FormCreate(); });
@@ -103,8 +103,8 @@ void TBrowserWindow::RecreateHandle() {
     buttonToolBar_ = nullptr;
     imageShaper_.reset();
     CreateHandle(exStyle, kWindowClass, caption, style, rect.left, rect.top, rect.right - rect.left,
-                 rect.bottom - rect.top, Application::Instance().Handle());
-    Application::Instance().SetMainWindow(Handle());
+                 rect.bottom - rect.top, application_.Handle());
+    application_.SetMainWindow(Handle());
     CreateComponents();
 }
 
@@ -112,7 +112,7 @@ void TBrowserWindow::FormCreate() {
     language = LanguageForLangId(GetUserDefaultLangID());
     // The browser gets the first look at keys meant for the page (tab, arrows, clipboard keys):
     // it is an in-place object and sees no keyboard messages of its own otherwise.
-    Application::Instance().SetMessageHook([this](MSG& message) {
+    application_.SetMessageHook([this](MSG& message) {
         return AboutMenuHook(message) || (browser && browser->TranslateAccelerator(message));
     });
     // A version text that does not parse is a browser too old, not an error.
@@ -124,7 +124,7 @@ std::string TBrowserWindow::GetMessageText(std::int32_t id, const std::string& a
 }
 
 void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) const {
-    ShowErrorBox(Application::Instance().Handle(), GetMessageText(id, argument));
+    ShowErrorBox(application_.Handle(), GetMessageText(id, argument));
 }
 
 void TBrowserWindow::Close() {
@@ -180,7 +180,7 @@ void TBrowserWindow::WMSysCommand(WPARAM command, LPARAM lParam) {
     if ((command & 0xFFF0) == SC_MINIMIZE) {
         // Minimising the application window hides its owned main window with it, and the
         // task-bar button restores both.
-        ShowWindow(Application::Instance().Handle(), SW_MINIMIZE);
+        ShowWindow(application_.Handle(), SW_MINIMIZE);
         return;
     }
     DefaultHandling(WM_SYSCOMMAND, command, lParam);
@@ -258,7 +258,7 @@ LRESULT TBrowserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             WMSysCommand(wParam, lParam);
             return 0;
         case WM_DESTROY:
-            if (!recreating_) Application::Instance().Terminate();
+            if (!recreating_) application_.Terminate();
             return 0;
         case WM_COMMAND:
             return OnCommand(wParam, lParam);

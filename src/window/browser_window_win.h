@@ -13,13 +13,13 @@
 
 #include "browserhost/web_host_win.h"
 #include "config/launch_settings.h"
+#include "services/application_win.h"
 #include "skin/image_shape_win.h"
+#include "splash/about_box_win.h"
 #include "win32/unique_handle_win.h"
 #include "win32/window_win.h"
 
 namespace velvane {
-
-class TAboutBox;
 
 // Where a navigation goes: the URL, or the path a file: URL names, as the browser's 16-bit text
 // and as the program's 8-bit text, which carries "?" where the ANSI code page lacks a character.
@@ -30,12 +30,14 @@ struct NavigationTarget {
     static NavigationTarget Of(const std::wstring& url);
 };
 
-class TBrowserWindow : public Window {
+class TBrowserWindow : public Window, public ClosingWindow {
 public:
     // Close actions a close handler can answer.
     enum class CloseAction { None, Hide, Free };
 
-    TBrowserWindow() = default;
+    // The window serves `application`, which must outlive it: its title, its main window, its
+    // message hook and its end.
+    explicit TBrowserWindow(Application& application) : application_(application) {}
     ~TBrowserWindow() override;
 
     // Creates the window with its design values (hidden) and runs FormCreate.
@@ -47,7 +49,10 @@ public:
     // Shows the window for the first time (runs FormShow first).
     void Show();
     // A request to close: runs the closing sequence.
-    void Close();
+    void Close() override;
+    // The closing sequence's view of the window (see ClosingWindow).
+    bool Open() const override { return Handle() != nullptr; }
+    std::int32_t& CloseTicks() override { return closeTicks; }
 
     std::string GetMessageText(std::int32_t id, const std::string& argument = {}) const;
     void ShowError(std::int32_t id, const std::string& argument = {}) const;
@@ -70,6 +75,7 @@ public:
     std::string language;
 
 private:
+    Application& application_;
     friend class BrowserWindowProbe;  // the in-process tests
 
     // Creation and the closing sequence (browser_window_win.cpp).

@@ -1,6 +1,6 @@
 // Background music and the fade-in of the main window.
 
-#include "app/application_win.h"
+#include "services/application_win.h"
 #include "win32/file_system_win.h"
 #include "win32/library_win.h"
 #include "window/browser_window_win.h"
@@ -28,12 +28,12 @@ void TBrowserWindow::StartIntroMusic() {
     std::string path = programFolder_ + settings.introMusic;
     if (!FileExists(path)) return;
     // The module argument plays no part for a file name; the main window's handle stands in.
-    CallPlaySound(path.c_str(), reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
+    CallPlaySound(path.c_str(), reinterpret_cast<HMODULE>(application_.MainWindow()),
                   IntroMusicFlags(settings.loopMusic));
 }
 
 void TBrowserWindow::StopMusic() {
-    CallPlaySound(nullptr, reinterpret_cast<HMODULE>(Application::Instance().MainWindow()),
+    CallPlaySound(nullptr, reinterpret_cast<HMODULE>(application_.MainWindow()),
                   kStopMusicFlags);
 }
 

@@ -1,8 +1,8 @@
 // Reading the launch settings from autorun.inf beside the executable.
 
-#include "app/application_win.h"
-#include "app/message_catalogue.h"
 #include "config/profile_reader.h"
+#include "services/application_win.h"
+#include "services/message_catalogue.h"
 #include "win32/file_system_win.h"
 #include "window/browser_window_win.h"
 
@@ -12,7 +12,7 @@ void TBrowserWindow::ReadLaunchSettings() {
     std::string path = programFolder_ + "autorun.inf";
     if (!FileExists(path)) {
         ShowError(kMsgConfigMissing, path);
-        Application::Instance().Terminate();
+        application_.Terminate();
         return;
     }
     // A file that exists but cannot be read reads as an empty one: every key takes its default.

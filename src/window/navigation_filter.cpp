@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/ascii.h"
 #include "window/split_list.h"
 
 namespace velvane {
@@ -35,14 +36,6 @@ bool IsCloseAddress(std::string_view url) {
 }
 
 }  // namespace
-
-std::string LowerAsciiLetters(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lowered;
-}
 
 std::string UrlExtension(std::string_view url) {
     std::size_t last = url.find_last_of(".\\:");

@@ -29,9 +29,6 @@ struct NavigationDecision {
 
 NavigationDecision DecideNavigation(const NavigationRequest& request);
 
-// Only the letters A to Z change; every other byte stays.
-std::string LowerAsciiLetters(std::string_view text);
-
 // Everything after the URL's last dot, when its last dot, backslash or colon is a dot; else "".
 // A slash is no delimiter: "http://www.example.com/start" has the extension "com/start".
 std::string UrlExtension(std::string_view url);

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/application_win.h"
-#include "app/message_catalogue.h"
+#include "services/application_win.h"
+#include "services/message_catalogue.h"
 #include "win32/automation_win.h"
 #include "win32/com_error_win.h"
 #include "win32/file_system_win.h"
@@ -155,7 +155,7 @@ void TBrowserWindow::LaunchOrReport(const NavigationTarget& target) {
     // A click that reaches the page while the report of an earlier one is up (the page was
     // meant to be disabled under it) starts nothing and stacks no second box.
     if (reportShowing_) return;
-    HWND owner = Application::Instance().Handle();
+    HWND owner = application_.Handle();
     if (target.exact && FileExists(target.text)) {
         ShellOpen(owner, target.text);
     } else if (!target.exact && FileExists(target.path)) {
@@ -181,7 +181,7 @@ void TBrowserWindow::ReportFromEvent(std::int32_t messageId, const std::string& 
         Showing(const Showing&) = delete;
         Showing& operator=(const Showing&) = delete;
     } showing(*this);
-    HWND owner = IsWindowVisible(Handle()) ? Handle() : Application::Instance().Handle();
+    HWND owner = IsWindowVisible(Handle()) ? Handle() : application_.Handle();
     ShowErrorBox(owner, GetMessageText(messageId, argument));
 }
 

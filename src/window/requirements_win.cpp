@@ -1,7 +1,7 @@
 // The requirement libraries a disc names: each is asked once, before anything is shown.
 
-#include "app/application_win.h"
-#include "app/message_catalogue.h"
+#include "services/application_win.h"
+#include "services/message_catalogue.h"
 #include "win32/file_system_win.h"
 #include "win32/guarded_call_win.h"
 #include "win32/library_win.h"
@@ -48,7 +48,7 @@ bool TBrowserWindow::RunRequirementCheck(const std::string& path, const char* ex
     // that says no, and the menu goes on. It is unloaded all the same; whatever it left half
     // done belongs to it.
     const std::optional<unsigned char> answer =
-        CallGuarded(check, Application::Instance().Handle());
+        CallGuarded(check, application_.Handle());
     return answer.value_or(0) != 0;
 }
 

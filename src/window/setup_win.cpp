@@ -1,7 +1,7 @@
 // Setting the main window up from the launch settings, once, before it is first shown.
 
-#include "app/application_win.h"
-#include "app/message_catalogue.h"
+#include "services/application_win.h"
+#include "services/message_catalogue.h"
 #include "sysinfo/windows_version_win.h"
 #include "win32/file_system_win.h"
 #include "window/browser_window_win.h"
@@ -37,7 +37,7 @@ void TBrowserWindow::SetupMainWindow() {
 
 void TBrowserWindow::Stop(std::int32_t messageId, const std::string& argument) {
     ShowError(messageId, argument);
-    Application::Instance().Terminate();
+    application_.Terminate();
 }
 
 // The drop shadow is a class style: it takes effect for windows created after it is set, so the

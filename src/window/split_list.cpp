@@ -1,18 +1,13 @@
 #include "window/split_list.h"
 
+#include "core/ascii.h"
+
 namespace velvane {
 namespace {
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool MatchesAt(std::string_view text, std::size_t at, std::string_view separator) {
-    if (text.size() - at < separator.size()) return false;
-    for (std::size_t i = 0; i < separator.size(); ++i) {
-        if (LowerAscii(text[at + i]) != LowerAscii(separator[i])) return false;
-    }
-    return true;
+    return text.size() - at >= separator.size() &&
+           EqualIgnoringAsciiCase(text.substr(at, separator.size()), separator);
 }
 
 }  // namespace

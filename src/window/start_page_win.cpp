@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/application_win.h"
-#include "app/error_report.h"
-#include "app/message_catalogue.h"
+#include "services/application_win.h"
+#include "services/error_report.h"
+#include "services/message_catalogue.h"
 #include "win32/file_system_win.h"
 #include "win32/message_dialog_win.h"
 #include "win32/shell_win.h"
@@ -25,8 +25,8 @@ void TBrowserWindow::Show() {
     FormShow();
     // A start page handed to the default browser, or one that is missing, ends the program:
     // the window is then not shown at all.
-    if (Application::Instance().Terminated()) return;
-    ShowWindow(Application::Instance().Handle(), SW_SHOWNOACTIVATE);
+    if (application_.Terminated()) return;
+    ShowWindow(application_.Handle(), SW_SHOWNOACTIVATE);
     ShowWindow(Handle(), maximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(Handle());
     // The keys go to the page from the start (tab, the arrows, the wheel), also when the window
@@ -35,9 +35,9 @@ void TBrowserWindow::Show() {
 }
 
 void TBrowserWindow::FormShow() {
-    AppendAboutItem(Application::Instance().Handle());
+    AppendAboutItem(application_.Handle());
     AppendAboutItem(Handle());
-    Application::Instance().SetTitle(settings.windowCaption);
+    application_.SetTitle(settings.windowCaption);
     SetWindowTextA(Handle(), settings.windowCaption.c_str());
     LoadConfiguredIcon();
     if (useExternalBrowser) {
@@ -69,17 +69,17 @@ void TBrowserWindow::LoadConfiguredIcon() {
     icon_.reset(static_cast<HICON>(
         LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
     if (!icon_) throw ApplicationError("Icon image is not valid: " + path);
-    for (HWND window : {Handle(), Application::Instance().Handle()}) {
+    for (HWND window : {Handle(), application_.Handle()}) {
         SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
     }
 }
 
 void TBrowserWindow::OpenStartPageInDefaultBrowser() {
-    ShowInformationBox(Application::Instance().Handle(), GetMessageText(kMsgExternalBrowser));
+    ShowInformationBox(application_.Handle(), GetMessageText(kMsgExternalBrowser));
     std::string path = programFolder_ + settings.startPage;
     ShellOpen(Handle(), path);
-    Application::Instance().Terminate();
+    application_.Terminate();
 }
 
 void TBrowserWindow::ShowStartPage() {
@@ -88,7 +88,7 @@ void TBrowserWindow::ShowStartPage() {
     std::string startPath = programFolder_ + settings.startPage;
     if (!FileExists(startPath)) {
         ShowError(kMsgStartPageMissing, startPath);
-        Application::Instance().Terminate();
+        application_.Terminate();
         return;
     }
     PlaceBrowser();

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <mshtml.h>
 
-#include "app/error_report.h"
-#include "app/message_catalogue.h"
+#include "services/error_report.h"
+#include "services/message_catalogue.h"
 #include "win32/com_error_win.h"
 #include "window/browser_window_win.h"
 #include "window/toolbar_commands.h"

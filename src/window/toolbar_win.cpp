@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
-#include "app/error_report.h"
-#include "app/message_catalogue.h"
+#include "services/error_report.h"
+#include "services/message_catalogue.h"
 #include "skin/bitmap_file_win.h"
-#include "skin/gdi_scope_win.h"
 #include "win32/file_system_win.h"
+#include "win32/gdi_scope_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
 #include "window/window_setup.h"

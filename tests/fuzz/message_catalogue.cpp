@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/message_catalogue.h"
 #include "fuzz/fuzz_check.h"
+#include "services/message_catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;

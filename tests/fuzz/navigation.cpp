@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/ascii.h"
 #include "fuzz/fuzz_check.h"
 #include "window/navigation_filter.h"
 #include "window/split_list.h"

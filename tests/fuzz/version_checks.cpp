@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/startup_decisions.h"
 #include "fuzz/fuzz_check.h"
 #include "sysinfo/windows_version.h"
+#include "window/browser_window.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "case_name.h"
+#include "splash/about_box.h"
 
 namespace velvane::about_box {
 namespace {
@@ -89,6 +90,26 @@ TEST(AboutBoxLayout, ButtonKeepsItsPlaceUnlessTheLabelsReachIt) {
     EXPECT_EQ(TopBelowLabels(216, labels, 8), 216);
     const Bounds tall[] = {{8, 8, 50, 21}, {8, 200, 50, 213}};
     EXPECT_EQ(TopBelowLabels(216, tall, 8), 221);
+}
+
+// The closing splash counts the main window's ticks: the third one confirms the close, and a
+// count that somehow runs on neither wraps round nor un-confirms.
+TEST(ClosingTicks, TheThirdTickConfirmsTheClose) {
+    struct Case {
+        std::int32_t before;
+        std::int32_t after;
+        bool confirmed;
+    };
+    for (const Case& c : std::vector<Case>{{0, 1, false},
+                                           {1, 2, false},
+                                           {2, 3, true},
+                                           {3, 4, true},
+                                           {-1000, -999, false},
+                                           {2147483647, 2147483647, true}}) {
+        const ClosingTick tick = NextClosingTick(c.before);
+        EXPECT_EQ(tick.closeTicks, c.after) << c.before;
+        EXPECT_EQ(tick.closeConfirmed, c.confirmed) << c.before;
+    }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/message_catalogue.h"
+#include "services/message_catalogue.h"
 #include "case_name.h"
 #include "check/disc_files.h"
 #include "check/library_image.h"

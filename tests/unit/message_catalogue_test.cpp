@@ -1,4 +1,4 @@
-#include "app/message_catalogue.h"
+#include "services/message_catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "window/navigation_url.h"
 
 #include "case_name.h"
+#include "core/ascii.h"
 #include "window/toolbar_commands.h"
 
 namespace velvane {

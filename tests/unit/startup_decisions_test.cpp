@@ -1,11 +1,11 @@
-#include "app/startup_decisions.h"
+#include "window/browser_window.h"
 
 #include <new>
 #include <typeinfo>
 
 #include <gtest/gtest.h>
 
-#include "app/error_report.h"
+#include "services/error_report.h"
 
 namespace velvane {
 namespace {

@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "skin/gdi_scope_win.h"
 #include "skin/image_shape_win.h"
 #include "skin/region_simplify.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane {
 namespace {

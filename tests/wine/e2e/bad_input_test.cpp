@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/message_catalogue.h"
+#include "services/message_catalogue.h"
 #include "case_name.h"
 #include "driver/driver.h"
 #include "driver/driver_more.h"

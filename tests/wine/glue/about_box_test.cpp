@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/application_win.h"
+#include "services/application_win.h"
 #include "case_name.h"
 #include "runs_alone.h"
 #include "splash/about_box_win.h"
@@ -23,7 +23,7 @@ constexpr UINT kGiveUpAfter = 10000;  // ms: a modal showing nobody ends fails i
 // would then honour.
 TBrowserWindow& MainWindow() {
     static TBrowserWindow* window = [] {
-        auto* created = new TBrowserWindow;
+        auto* created = new TBrowserWindow(Application::Instance());
         created->Create();
         ShowWindow(created->Handle(), SW_SHOWNOACTIVATE);
         return created;

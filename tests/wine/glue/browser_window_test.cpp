@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application_win.h"
 #include "driver/driver.h"
+#include "services/application_win.h"
 #include "splash/about_box_win.h"
 #include "win32/com_object_win.h"
 #include "win32/com_ptr_win.h"
@@ -100,7 +100,7 @@ protected:
 
 public:
     std::string folder_;
-    TBrowserWindow window_;
+    TBrowserWindow window_{Application::Instance()};
     TAboutBox aboutBox_{window_};
 };
 
@@ -225,7 +225,7 @@ TEST_F(MainWindow, CloseAddressesStartTheClosingSequence) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TBrowserWindow window;
+        TBrowserWindow window{Application::Instance()};
         TAboutBox box(window);
         window.Create();
         box.Create();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "image_shape_fixture_test.h"
-#include "skin/gdi_scope_win.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane::skintest {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "image_shape_fixture_test.h"
-#include "skin/gdi_scope_win.h"
+#include "win32/gdi_scope_win.h"
 
 namespace velvane::skintest {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/startup_decisions.h"
 #include "browserhost/ie_utils_win.h"
+#include "window/browser_window.h"
 #include "case_name.h"
 #include "driver/driver.h"
 #include "sysinfo/windows_version_win.h"

@@ -1,15 +1,14 @@
 #pragma once
-// Scoped GDI helpers for the skin control: memory device contexts, a device context borrowed from
-// a window, temporary selections, palettes, and 32-bit DIB sections whose bits can be read
-// directly. They live in their own namespace so that shared helpers of the same names may join
-// src/win32 later without a clash.
+// Scoped GDI helpers: memory device contexts, a device context borrowed from a window, temporary
+// selections, palettes, and 32-bit DIB sections whose bits can be read directly. They live in
+// their own namespace, gdi, beside the other Win32 helpers.
 
 #include <windows.h>
 
 #include <cstdint>
 
 #include "core/error.h"
-#include "skin/opaque_runs.h"
+#include "core/pixel_view.h"
 #include "win32/unique_handle_win.h"
 
 namespace velvane::gdi {

@@ -1,6 +1,6 @@
 #pragma once
-// Decisions of the start-up that need no platform: the message language from the user's
-// language id, and whether the installed browser may host the start page.
+// The main window's decisions at its creation that need no platform: the message language from
+// the user's language id, and whether the installed browser may host the start page.
 
 #include <cstdint>
 #include <string>

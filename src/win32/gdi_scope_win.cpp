@@ -1,4 +1,4 @@
-#include "skin/gdi_scope_win.h"
+#include "win32/gdi_scope_win.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/startup_decisions.h"
+#include "window/browser_window.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "app/application_win.h"
+#include "services/application_win.h"
 
 #include <commctrl.h>
 #include <objbase.h>

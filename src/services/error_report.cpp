@@ -1,4 +1,4 @@
-#include "app/error_report.h"
+#include "services/error_report.h"
 
 #include <cctype>
 #include <optional>
