@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 
 namespace velvane {
 namespace {

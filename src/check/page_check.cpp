@@ -9,7 +9,7 @@
 #include "check/page_links.h"
 #include "core/ascii.h"
 #include "services/message_catalogue.h"
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 
 namespace velvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/ascii.h"
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 
 namespace velvane {
 namespace {

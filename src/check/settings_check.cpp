@@ -12,10 +12,10 @@
 #include "core/ascii.h"
 #include "services/message_catalogue.h"
 #include "skin/bitmap_file.h"
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 #include "window/split_list.h"
 #include "window/toolbar_commands.h"
-#include "window/window_setup.h"
+#include "window/setup.h"
 
 namespace velvane {
 namespace {

@@ -4,7 +4,7 @@
 #include "win32/file_system_win.h"
 #include "win32/library_win.h"
 #include "window/browser_window_win.h"
-#include "window/window_setup.h"
+#include "window/setup.h"
 
 namespace velvane {
 namespace {

@@ -13,7 +13,7 @@
 #include "win32/shell_win.h"
 #include "win32/variant_win.h"
 #include "window/browser_window_win.h"
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 #include "window/navigation_url.h"
 
 namespace velvane {

@@ -11,7 +11,7 @@
 #include "win32/message_dialog_win.h"
 #include "win32/shell_win.h"
 #include "window/browser_window_win.h"
-#include "window/window_setup.h"
+#include "window/setup.h"
 
 namespace velvane {
 namespace {

@@ -9,7 +9,7 @@
 #include "win32/gdi_scope_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
-#include "window/window_setup.h"
+#include "window/setup.h"
 
 namespace velvane {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "core/ascii.h"
 #include "fuzz/fuzz_check.h"
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 #include "window/split_list.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "window/toolbar_commands.h"
-#include "window/window_setup.h"
+#include "window/setup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 9) return 0;

@@ -1,4 +1,4 @@
-#include "window/window_setup.h"
+#include "window/setup.h"
 
 #include <gtest/gtest.h>
 

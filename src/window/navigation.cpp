@@ -1,4 +1,4 @@
-#include "window/navigation_filter.h"
+#include "window/navigation.h"
 
 #include <array>
 
