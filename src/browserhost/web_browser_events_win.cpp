@@ -144,13 +144,6 @@ STDMETHODIMP WebBrowserEventSink::QueryInterface(REFIID iid, void** object) {
     return QueryInterfaceFromTable(this, kInterfaces, iid, object);
 }
 
-STDMETHODIMP_(ULONG) WebBrowserEventSink::Release() {
-    ULONG left = DropReference();
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 STDMETHODIMP WebBrowserEventSink::GetTypeInfoCount(UINT* count) {
     if (count)
         *count = 0;

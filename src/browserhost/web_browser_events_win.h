@@ -14,7 +14,7 @@ namespace velvane {
 
 class TWebHost;
 
-class WebBrowserEventSink final : public ComObjectBase, public IDispatch {
+class WebBrowserEventSink final : public ComObject<IDispatch> {
 public:
     static ComPtr<WebBrowserEventSink> Create(TWebHost& host);
 
@@ -23,8 +23,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IDispatch: only Invoke is called on an event interface.
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;

@@ -23,13 +23,6 @@ STDMETHODIMP WebHostFrame::QueryInterface(REFIID iid, void** object) {
     return QueryInterfaceFromTable(this, kInterfaces, iid, object);
 }
 
-STDMETHODIMP_(ULONG) WebHostFrame::Release() {
-    ULONG left = DropReference();
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 STDMETHODIMP WebHostFrame::GetWindow(HWND* window) {
     if (!window)
         return E_POINTER;

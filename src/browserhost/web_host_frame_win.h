@@ -15,7 +15,7 @@
 
 namespace velvane {
 
-class WebHostFrame final : public ComObjectBase, public IOleInPlaceFrame {
+class WebHostFrame final : public ComObject<IOleInPlaceFrame> {
 public:
     static ComPtr<WebHostFrame> Create(HWND window);
 
@@ -30,8 +30,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleWindow
     STDMETHODIMP GetWindow(HWND* window) override;

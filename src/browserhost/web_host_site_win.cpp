@@ -38,13 +38,6 @@ STDMETHODIMP WebHostSite::QueryInterface(REFIID iid, void** object) {
     return QueryInterfaceFromTable(this, kInterfaces, iid, object);
 }
 
-STDMETHODIMP_(ULONG) WebHostSite::Release() {
-    ULONG left = DropReference();
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 STDMETHODIMP WebHostSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     if (moniker)
         *moniker = nullptr;

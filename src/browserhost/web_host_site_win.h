@@ -30,14 +30,9 @@ namespace velvane {
 
 class WebHostFrame;
 
-class WebHostSite final : public ComObjectBase,
-                          public IOleClientSite,
-                          public IOleInPlaceSite,
-                          public IDocHostUIHandler2,
-                          public IDocHostShowUI,
-                          public IOleCommandTarget,
-                          public IServiceProvider,
-                          public IDispatch {
+class WebHostSite final
+    : public ComObject<IOleClientSite, IOleInPlaceSite, IDocHostUIHandler2, IDocHostShowUI,
+                       IOleCommandTarget, IServiceProvider, IDispatch> {
 public:
     static ComPtr<WebHostSite> Create(TWebHost& host, ComPtr<WebHostFrame> frame);
 
@@ -47,8 +42,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }

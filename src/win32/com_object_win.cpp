@@ -33,6 +33,13 @@ ComObjectBase::~ComObjectBase() {
     --LiveObjects();
 }
 
+ULONG ComObjectBase::ReleaseReference() {
+    const ULONG left = --references_;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
 std::size_t ComObjectBase::LiveObjectCount() {
     return LiveObjects();
 }

@@ -6,8 +6,10 @@
 // base, never a neighbour's. The IUnknown entry names one base only, so every interface leads
 // back to the same IUnknown.
 //
-// Reference counts start at 1 for the creator (who takes the reference with ComPtr::Attach);
-// classes keep their destructors private so that only Release can end them.
+// A class derives from ComObject<Interfaces...>, which supplies AddRef and Release, and writes
+// its QueryInterface table and the interfaces' own methods. Reference counts start at 1 for the
+// creator (who takes the reference with ComPtr::Attach); classes keep their destructors private
+// so that only Release can end them.
 
 #include <windows.h>
 #include <objbase.h>
@@ -50,13 +52,27 @@ public:
 
 protected:
     ComObjectBase();
-    ~ComObjectBase();
+    // Virtual, so that the last Release ends the whole object whatever its class.
+    virtual ~ComObjectBase();
 
     ULONG AddReference() { return ++references_; }
-    ULONG DropReference() { return --references_; }
+    // Drops a reference; dropping the last one deletes the object.
+    ULONG ReleaseReference();
 
 private:
     ULONG references_ = 1;
+};
+
+// The base of a COM class implementing `Interfaces`: one AddRef and one Release serve them all.
+template <typename... Interfaces>
+class ComObject : public ComObjectBase, public Interfaces... {
+public:
+    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+    STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
+
+protected:
+    ComObject() = default;
+    ~ComObject() override = default;
 };
 
 // Runs the body of a COM method: an exception escaping it goes to the program's error sink, and

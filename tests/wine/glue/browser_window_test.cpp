@@ -114,7 +114,7 @@ ComPtr<IDispatch> SiteOf(TWebHost& host) {
 
 // The browser's active object, as the host sees it after UI activation, recording what the
 // host tells it.
-class RecordingActiveObject final : public ComObjectBase, public IOleInPlaceActiveObject {
+class RecordingActiveObject final : public ComObject<IOleInPlaceActiveObject> {
 public:
     static ComPtr<RecordingActiveObject> Create() {
         return ComPtr<RecordingActiveObject>::Attach(new RecordingActiveObject());
@@ -128,12 +128,6 @@ public:
             Implements<RecordingActiveObject, IOleInPlaceActiveObject>(),
         };
         return QueryInterfaceFromTable(this, kInterfaces, iid, object);
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-    STDMETHODIMP_(ULONG) Release() override {
-        ULONG left = DropReference();
-        if (left == 0) delete this;
-        return left;
     }
     STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }

@@ -19,7 +19,7 @@ namespace velvane {
 namespace {
 
 // An event object with named properties; names match regardless of case, as the browser's do.
-class FakeEventObject final : public ComObjectBase, public IDispatch {
+class FakeEventObject final : public ComObject<IDispatch> {
 public:
     struct Property {
         const wchar_t* name;
@@ -37,12 +37,6 @@ public:
             Implements<FakeEventObject, IDispatch>(),
         };
         return QueryInterfaceFromTable(this, kInterfaces, iid, object);
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
-    STDMETHODIMP_(ULONG) Release() override {
-        ULONG left = DropReference();
-        if (left == 0) delete this;
-        return left;
     }
     STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
