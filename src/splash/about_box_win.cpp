@@ -95,8 +95,6 @@ void TAboutBox::CreateFor(WindowsVersionCode version) {
     font_.reset(CreateFontA(-kFormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFormFontFace));
-    CreateLogo();
-    CreatePanel();
 }
 
 void TAboutBox::CreateLogo() {
@@ -137,10 +135,14 @@ bool TAboutBox::Showing() const {
     return Handle() && IsWindowVisible(Handle());
 }
 
-void TAboutBox::PlaceOnFirstShowing() {
+void TAboutBox::PrepareFirstShowing() {
     if (shownBefore_)
         return;
     shownBefore_ = true;
+    // The logo and the panel are made now rather than with the box: the start of the menu, which
+    // creates the box, shows neither, and a menu may end without ever showing the box.
+    CreateLogo();
+    CreatePanel();
     // Centred by the height the box has now; later showings keep this top-left corner.
     RECT box;
     GetWindowRect(Handle(), &box);
@@ -155,7 +157,7 @@ void TAboutBox::ShowModeless() {
     // the splash strip.
     if (inModalLoop_)
         modalResult_ = kModalResultCancel;
-    PlaceOnFirstShowing();
+    PrepareFirstShowing();
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(Handle());
 }
@@ -165,7 +167,7 @@ int TAboutBox::ShowModal() {
     if (inModalLoop_ || !Handle())
         return 0;
     modalResult_ = 0;
-    PlaceOnFirstShowing();
+    PrepareFirstShowing();
     {
         ModalDisabling disabled(Handle());
         ShowWindow(Handle(), SW_SHOW);

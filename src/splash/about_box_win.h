@@ -38,7 +38,8 @@ public:
     ~TAboutBox() override;
 
     // Creates the box hidden, with its timer disabled; its window class carries the drop shadow
-    // where the running Windows release has one.
+    // where the running Windows release has one. The logo and the panel follow when the box is
+    // first shown.
     void Create();
     // The same as on the given Windows release (tests try both class styles in one process).
     void CreateFor(WindowsVersionCode version);
@@ -70,7 +71,7 @@ public:
 private:
     void CreateLogo();
     void CreatePanel();
-    void PlaceOnFirstShowing();
+    void PrepareFirstShowing();
     void RunModalLoop();
     void OpenLink(const char* target);
     void OKButtonClick();

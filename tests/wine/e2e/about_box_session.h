@@ -56,7 +56,8 @@ public:
         if (box) box_ = box->hwnd;
     }
 
-    // Everything a test needs was found: the main window shown, the box created hidden.
+    // Everything a test needs was found: the main window shown, the box created hidden (its
+    // logo and panel follow when it is first shown).
     bool Ready() const { return mainWindow_ && applicationWindow_ && box_; }
 
     const driver::Process& Program() const { return program_; }

@@ -164,6 +164,9 @@ bool Overlap(const RECT& a, const RECT& b) {
 TEST(AboutBox, ComponentsAtTheirPositions) {
     AboutBoxSession session;
     ASSERT_TRUE(session.Ready());
+    // The box makes its parts when it is first shown: open it as the user does.
+    session.PostAboutCommand(session.MainWindow());
+    ASSERT_TRUE(session.WaitForBoxShown());
     std::vector<driver::ChildInfo> parts = driver::Children(session.Box());
     ASSERT_EQ(parts.size(), 2u) << "the logo strip and the panel";
     EXPECT_EQ(parts[0].window.className, "Static");

@@ -100,6 +100,7 @@ class AboutBoxFont : public testing::TestWithParam<FontCase> {};
 TEST_P(AboutBoxFont, IsTheDesignedOne) {
     TAboutBox box(MainWindow());
     box.CreateFor(0);
+    box.ShowModeless();  // the box's parts are made when it is first shown
     HWND window = GetParam().window(box);
     ASSERT_TRUE(window);
     auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
