@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/gdi_scope_win.h"
 #include "win32/unique_handle_win.h"
 
 namespace velvane {
@@ -51,17 +52,15 @@ GdiFont CreateMessageFont() {
 }
 
 SIZE MeasureText(HWND dialog, HFONT font, const std::string& text) {
-    HDC dc = GetDC(dialog);
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    gdi::WindowDC dc(dialog);
+    gdi::SelectScope select(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
     int maxWidth = std::max(300, GetSystemMetrics(SM_CXSCREEN) * 5 / 8);
     int maxHeight = std::max(100, GetSystemMetrics(SM_CYSCREEN) * 3 / 4);
     RECT bounds{0, 0, maxWidth, 0};
     // Long paths and URLs have no blanks to break at: break them like an edit control would,
     // and keep a box with an endless text on the screen (the rest is cut off).
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds,
               DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(dialog, dc);
     return {std::min<LONG>(bounds.right - bounds.left, maxWidth),
             std::min<LONG>(bounds.bottom - bounds.top, maxHeight)};
 }

@@ -12,6 +12,9 @@ public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
+    // Destroys the window if it still exists. A derived object is already gone by then, so the
+    // messages of that destruction (WM_DESTROY, WM_NCDESTROY) reach this base's HandleMessage
+    // only: a class that handles them calls DestroyHandle() first thing in its own destructor.
     virtual ~Window();
 
     HWND Handle() const { return hwnd_; }
@@ -20,7 +23,7 @@ protected:
     // Registers a window class whose procedure dispatches to Window objects (once per name).
     static void RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background);
 
-    // Creates this object's window; throws Error, with the system's error code, when the system refuses.
+    // Creates this object's window; throws Error, with the system's reason, when it refuses.
     void CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
                       int left, int top, int width, int height, HWND owner);
 
