@@ -13,9 +13,12 @@
 #include "services/message_catalogue.h"
 #include "skin/bitmap_file.h"
 #include "window/navigation.h"
-#include "window/split_list.h"
-#include "window/toolbar_commands.h"
+#include "window/requirements.h"
 #include "window/setup.h"
+#include "window/split_list.h"
+#include "window/start_page.h"
+#include "window/toolbar.h"
+#include "window/toolbar_commands.h"
 
 namespace velvane {
 namespace {
@@ -139,10 +142,10 @@ void CheckBorderStyle(CheckContext& c) {
 
 void CheckWindowPosition(CheckContext& c) {
     const std::string& text = c.settings.windowPosition;
-    // A window opened maximised is never placed, so its position is never read.
-    if (c.settings.fullScreen) return;
-    const WindowPositionRequest position = ParseWindowPosition(text);
-    if (position.center || (position.left && position.top)) return;
+    // A full-screen window is never placed, so its position is never read.
+    if (!SizingFor(c.settings.fullScreen, c.settings.skin).place) return;
+    // The sizes of window and screen play no part in whether the position is valid.
+    if (PlaceWindow(text, {}, {}).Valid()) return;
     const bool caseOnly = ParseWindowPosition(LowerAsciiLetters(text)).center;
     c.Predict(kProfile, c.LineOf(kOwnSection, "windowposition"),
               "windowposition=" + text +
@@ -193,10 +196,7 @@ void CheckSkin(CheckContext& c) {
                         "); start-up ends with an unexpected error");
         }
     }
-    if (!BrowserFollowsSkin(s.skin, s.skinPosition)) return;
-    const auto values = SkinPositionValues(s.skinPosition);
-    if (std::all_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); }))
-        return;
+    if (!BrowserFollowsSkin(s.skin, s.skinPosition) || SkinPositionBounds(s.skinPosition)) return;
     c.Predict(kProfile, c.LineOf(kOwnSection, "skinposition"),
               "skinposition=" + s.skinPosition +
                   " is not four numbers left,top,width,height; the start page opens in the "
@@ -228,57 +228,69 @@ std::optional<std::string> LibraryProblem(const std::filesystem::path& file) {
     return "does not export CheckRequirement";
 }
 
-// Whether some requirement is sure to count as not fulfilled.
-bool CheckRequirements(CheckContext& c) {
-    const std::size_t line = c.LineOf(kOwnSection, "requirements");
-    bool surelyFails = false;
-    for (const std::string& entry : SplitList(c.settings.requirements, ",")) {
-        const std::string relative = RequirementLibraryPath("", entry);
-        const std::string path = RequirementLibraryPath(c.ProgramFolder(), entry);
-        const bool blanks = entry.find_first_of(" \t") != std::string::npos;
-        std::optional<std::filesystem::path> file = c.Files().FindFile(relative);
-        if (!file) {
-            c.Predict(kProfile, line,
-                      "requirement library " + Quoted(relative) + " is missing" +
-                          (blanks ? " (the blanks are part of its name)" : "") +
-                          "; it then counts as fulfilled",
-                      kMsgDllLoadError, path);
-            continue;
-        }
-        if (std::optional<std::string> problem = LibraryProblem(*file)) {
-            c.Predict(kProfile, line, "requirement library " + Quoted(relative) + " " + *problem,
-                      kMsgDllLoadError, path);
-            surelyFails = true;
-        }
+// The requirement libraries as the disc shows them, by their paths relative to the disc. A
+// missing or unusable library is predicted with the program's message; a usable one is taken to
+// answer "fulfilled", since only running it tells.
+class DiscLibraries final : public RequirementLibraries {
+public:
+    explicit DiscLibraries(CheckContext& c)
+        : c_(c), line_(c.LineOf(kOwnSection, "requirements")) {}
+
+    bool FileExists(const std::string& relative) override {
+        return !relative.empty() && c_.Files().FindFile(relative);
     }
-    return surelyFails;
+    void ReportMissing(const std::string& relative) override {
+        const bool blanks = relative.find_first_of(" \t") != std::string::npos;
+        c_.Predict(kProfile, line_,
+                   "requirement library " + Quoted(relative) + " is missing" +
+                       (blanks ? " (the blanks are part of its name)" : "") +
+                       "; it then counts as fulfilled",
+                   kMsgDllLoadError, c_.ProgramFolder() + relative);
+    }
+    bool Fulfilled(const std::string& relative) override {
+        std::optional<std::filesystem::path> file = c_.Files().FindFile(relative);
+        std::optional<std::string> problem = file ? LibraryProblem(*file) : std::nullopt;
+        if (problem) {
+            c_.Predict(kProfile, line_, "requirement library " + Quoted(relative) + " " + *problem,
+                       kMsgDllLoadError, c_.ProgramFolder() + relative);
+        }
+        return !problem;
+    }
+
+private:
+    CheckContext& c_;
+    std::size_t line_;
+};
+
+RequirementOutcome CheckRequirements(CheckContext& c) {
+    DiscLibraries libraries(c);
+    return CheckRequirementLibraries("", c.settings.requirements, c.settings.altStartPage,
+                                     libraries);
 }
 
 // The page the program shows first: the start page, or the alternative one when a requirement
 // is sure to fail and that page is there.
-std::string CheckStartPages(CheckContext& c, bool requirementFails) {
+std::string CheckStartPages(CheckContext& c, RequirementOutcome requirements) {
     const LaunchSettings& s = c.settings;
     const bool altThere = !s.altStartPage.empty() && c.Files().FindFile(s.altStartPage);
     std::string shown = s.startPage;
-    if (!s.requirements.empty() && !altThere) {
-        const std::string alt = s.altStartPage.empty()
-                                    ? std::string("no altstartpage is named")
-                                    : "altstartpage " + Quoted(s.altStartPage) + " is missing";
-        if (requirementFails) {
-            c.Predict(kProfile, c.LineOf(kOwnSection, "requirements"),
-                      "a requirement library cannot be used, so the requirements are not "
-                      "fulfilled, and " +
-                          alt,
-                      kMsgRequirementsFailed);
-            return shown;
-        }
-        if (!s.altStartPage.empty()) {
-            c.Warn(kProfile, c.LineOf(kOwnSection, "altstartpage"),
-                   alt + "; when a requirement is not fulfilled the program shows " +
-                       Quoted(OnOneLine(GetMessageText("int", kMsgRequirementsFailed, ""))));
-        }
+    const std::string alt = s.altStartPage.empty()
+                                ? std::string("no altstartpage is named")
+                                : "altstartpage " + Quoted(s.altStartPage) + " is missing";
+    if (requirements == RequirementOutcome::Stop) {
+        c.Predict(kProfile, c.LineOf(kOwnSection, "requirements"),
+                  "a requirement library cannot be used, so the requirements are not "
+                  "fulfilled, and " +
+                      alt,
+                  kMsgRequirementsFailed);
+        return shown;
     }
-    if (requirementFails && altThere) shown = s.altStartPage;
+    if (!s.requirements.empty() && !altThere && !s.altStartPage.empty()) {
+        c.Warn(kProfile, c.LineOf(kOwnSection, "altstartpage"),
+               alt + "; when a requirement is not fulfilled the program shows " +
+                   Quoted(OnOneLine(GetMessageText("int", kMsgRequirementsFailed, ""))));
+    }
+    if (requirements == RequirementOutcome::AltStartPage) shown = s.altStartPage;
     if (!c.Files().FindFile(shown)) {
         c.Predict(kProfile, c.LineOf(kOwnSection, "startpage"),
                   shown.empty() ? std::string("no start page is named")
@@ -311,6 +323,14 @@ std::optional<std::string> ToolbarWordProblem(const std::string& entry) {
            "button does nothing";
 }
 
+// A bitmap's size as the program reads it, in 32 bits; the checked headers stay within them.
+Size AsSize(const BitmapDimensions& size) {
+    auto side = [](std::int64_t pixels) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, 0, INT32_MAX));
+    };
+    return {side(size.width), side(size.height)};
+}
+
 void CheckToolbar(CheckContext& c) {
     const LaunchSettings& s = c.settings;
     const std::size_t line = c.LineOf(kOwnSection, "toolbar");
@@ -339,7 +359,8 @@ void CheckToolbar(CheckContext& c) {
         if (!first) {
             first = size;
             firstName = relative;
-        } else if (size->width != first->width || size->height != first->height) {
+        } else if (FitButtonImage(false, AsSize(*size), AsSize(*first)) ==
+                   ButtonImageFit::WrongSize) {
             c.Predict(kProfile, line,
                       "the bitmap " + Quoted(relative) + " is " + std::to_string(size->width) +
                           " x " + std::to_string(size->height) + " pixels, but " +
@@ -403,8 +424,8 @@ void CheckSettings(CheckContext& c, std::string_view profileBytes) {
     CheckOptionalFile(c, "autorun", "icon", s.icon, "the window keeps the program's own icon");
     CheckOptionalFile(c, kOwnSection, "intromusic", s.introMusic, "no music plays");
     CheckSkin(c);
-    const bool requirementFails = CheckRequirements(c);
-    const std::string startPage = CheckStartPages(c, requirementFails);
+    const RequirementOutcome requirements = CheckRequirements(c);
+    const std::string startPage = CheckStartPages(c, requirements);
     CheckWindowPosition(c);
     CheckToolbar(c);
     CheckExecuteExt(c, startPage);

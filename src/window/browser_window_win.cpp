@@ -17,7 +17,6 @@ namespace velvane {
 namespace {
 
 constexpr char kWindowClass[] = "TBrowserWindow";
-constexpr WPARAM kAboutCommandId = 65535;
 
 // The window as designed; setup from the launch settings changes what it names.
 constexpr int kDesignLeft = 232;

@@ -144,6 +144,8 @@ private:
     bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     static constexpr UINT_PTR kFadeTimerId = 1;
+    // The about item of the system menus (the application's and this window's).
+    static constexpr UINT kAboutCommandId = 65535;
     static constexpr UINT kFirstToolCommand = 1000;
     static constexpr UINT kRunDeferredWork = WM_APP + 1;
 
@@ -156,7 +158,6 @@ private:
     HWND buttonToolBar_ = nullptr;  // a child: destroyed with the window
     std::vector<std::string> toolButtonCaptions_;
     std::unique_ptr<TImageShape> imageShaper_;  // the skin: left 0, top 0, 105 x 105, auto-sized
-    bool fadeTimerEnabled_ = false;
     // The sound output; tests put a recorder in its place.
     using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
     PlaySoundFunction playSound_ = nullptr;

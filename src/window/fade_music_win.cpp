@@ -4,7 +4,7 @@
 #include "win32/file_system_win.h"
 #include "win32/library_win.h"
 #include "window/browser_window_win.h"
-#include "window/setup.h"
+#include "window/fade_music.h"
 
 namespace velvane {
 namespace {
@@ -34,7 +34,7 @@ void TBrowserWindow::StartIntroMusic() {
 
 void TBrowserWindow::StopMusic() {
     CallPlaySound(nullptr, reinterpret_cast<HMODULE>(application_.MainWindow()),
-                  kStopMusicFlags);
+                  StopMusicFlags());
 }
 
 void TBrowserWindow::CallPlaySound(const char* sound, HMODULE module, std::uint32_t flags) {
@@ -49,17 +49,14 @@ void TBrowserWindow::StartFadeIn() {
     alphaBlendValue_ = 0;
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
     SetAlphaBlendValue(Handle(), alphaBlendValue_);
-    fadeTimerEnabled_ = SetTimer(Handle(), kFadeTimerId, 1, nullptr) != 0;
+    SetTimer(Handle(), kFadeTimerId, 1, nullptr);
 }
 
 void TBrowserWindow::FadeTimerTimer() {
     FadeStep step = NextFadeStep(alphaBlendValue_);
     alphaBlendValue_ = step.alpha;
     SetAlphaBlendValue(Handle(), alphaBlendValue_);
-    if (step.finished) {
-        KillTimer(Handle(), kFadeTimerId);
-        fadeTimerEnabled_ = false;
-    }
+    if (step.finished) KillTimer(Handle(), kFadeTimerId);
 }
 
 }  // namespace velvane

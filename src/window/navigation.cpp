@@ -63,4 +63,9 @@ NavigationDecision DecideNavigation(const NavigationRequest& request) {
     return decision;
 }
 
+LaunchStep ChooseLaunchStep(bool reportShowing, const std::function<bool()>& fileExists) {
+    if (reportShowing) return LaunchStep::None;
+    return fileExists() ? LaunchStep::Open : LaunchStep::ReportMissing;
+}
+
 }  // namespace velvane

@@ -2,6 +2,7 @@
 // The main window's decision about one navigation of the browser: whether the music stops,
 // whether a file is handed to the shell instead, and whether the application closes.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,13 @@ struct NavigationDecision {
 };
 
 NavigationDecision DecideNavigation(const NavigationRequest& request);
+
+// What a cancelled navigation to a listed extension does: the shell opens the file it names
+// when that exists, otherwise the missing-program message reports it. A click that reaches the
+// page while that message is up (the page was meant to be disabled under it) does neither: it
+// starts nothing and stacks no second box. `fileExists` is asked only when its answer counts.
+enum class LaunchStep { None, Open, ReportMissing };
+LaunchStep ChooseLaunchStep(bool reportShowing, const std::function<bool()>& fileExists);
 
 // Everything after the URL's last dot, when its last dot, backslash or colon is a dot; else "".
 // A slash is no delimiter: "http://www.example.com/start" has the extension "com/start".

@@ -152,16 +152,22 @@ void TBrowserWindow::WebHostNewWindow3(const std::wstring& url) {
 // calls: the author linked a file that is on the disc and expects it to start, and the 8-bit
 // text would name no file or, mapped to look-alike letters, another one.
 void TBrowserWindow::LaunchOrReport(const NavigationTarget& target) {
-    // A click that reaches the page while the report of an earlier one is up (the page was
-    // meant to be disabled under it) starts nothing and stacks no second box.
-    if (reportShowing_) return;
-    HWND owner = application_.Handle();
-    if (target.exact && FileExists(target.text)) {
-        ShellOpen(owner, target.text);
-    } else if (!target.exact && FileExists(target.path)) {
-        ShellOpen(owner, target.path);
-    } else {
-        ReportFromEvent(kMsgExecutableMissing, target.text);
+    const LaunchStep step = ChooseLaunchStep(reportShowing_, [&] {
+        return target.exact ? FileExists(target.text) : FileExists(target.path);
+    });
+    switch (step) {
+        case LaunchStep::Open:
+            if (target.exact) {
+                ShellOpen(application_.Handle(), target.text);
+            } else {
+                ShellOpen(application_.Handle(), target.path);
+            }
+            break;
+        case LaunchStep::ReportMissing:
+            ReportFromEvent(kMsgExecutableMissing, target.text);
+            break;
+        case LaunchStep::None:
+            break;
     }
 }
 

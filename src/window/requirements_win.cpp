@@ -7,26 +7,34 @@
 #include "win32/library_win.h"
 #include "win32/unique_handle_win.h"
 #include "window/browser_window_win.h"
-#include "window/split_list.h"
-#include "window/setup.h"
+#include "window/requirements.h"
 
 namespace velvane {
 
 bool TBrowserWindow::CheckRequirements() {
-    requirementsMet = true;
-    for (const std::string& entry : SplitList(settings.requirements, ",")) {
-        std::string path = RequirementLibraryPath(programFolder_, entry);
-        if (!FileExists(path)) {
-            // A library that is not there cannot object: the entry counts as fulfilled.
-            ShowError(kMsgDllLoadError, path);
-            continue;
+    // The libraries on the disc, asked through the window: a missing one gets its error box.
+    struct Libraries final : RequirementLibraries {
+        TBrowserWindow& window;
+        explicit Libraries(TBrowserWindow& w) : window(w) {}
+        bool FileExists(const std::string& path) override { return velvane::FileExists(path); }
+        void ReportMissing(const std::string& path) override {
+            window.ShowError(kMsgDllLoadError, path);
         }
-        if (!RunRequirementCheck(path, "CheckRequirement")) requirementsMet = false;
-    }
-    if (requirementsMet) return true;
-    if (FileExists(programFolder_ + settings.altStartPage)) {
-        settings.startPage = settings.altStartPage;
-        return true;
+        bool Fulfilled(const std::string& path) override {
+            return window.RunRequirementCheck(path, "CheckRequirement");
+        }
+    } libraries(*this);
+    const RequirementOutcome outcome = CheckRequirementLibraries(
+        programFolder_, settings.requirements, settings.altStartPage, libraries);
+    requirementsMet = outcome == RequirementOutcome::Met;
+    switch (outcome) {
+        case RequirementOutcome::Met:
+            return true;
+        case RequirementOutcome::AltStartPage:
+            settings.startPage = settings.altStartPage;
+            return true;
+        case RequirementOutcome::Stop:
+            break;
     }
     Stop(kMsgRequirementsFailed, settings.requirements);
     return false;

@@ -82,38 +82,31 @@ void TBrowserWindow::ApplyBorder() {
 }
 
 bool TBrowserWindow::ApplySizeAndPosition() {
-    bool skinless = settings.skin.empty();
-    if (settings.fullScreen) {
-        // A skinned window keeps its designed place even when full screen is asked for.
-        if (skinless) maximised_ = true;
-        return true;
-    }
-    if (skinless) {
+    const WindowSizing sizing = SizingFor(settings.fullScreen, settings.skin);
+    if (sizing.maximise) maximised_ = true;
+    if (sizing.resize) {
         RECT r = WindowRect(Handle());
         SetWindowBounds(Handle(), r.left, r.top, r.right - r.left, settings.windowHeight);
         r = WindowRect(Handle());
         SetWindowBounds(Handle(), r.left, r.top, settings.windowWidth, r.bottom - r.top);
     }
+    if (!sizing.place) return true;
+    // The window's size as it is now: for a skinned window the size the skin gave it.
     RECT r = WindowRect(Handle());
-    int width = r.right - r.left;
-    int height = r.bottom - r.top;
-    WindowPositionRequest position = ParseWindowPosition(settings.windowPosition);
-    if (position.center) {
-        Point origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                     width, height);
-        SetWindowBounds(Handle(), origin.x, origin.y, width, height);
+    const Size size{r.right - r.left, r.bottom - r.top};
+    const WindowPlacement place =
+        PlaceWindow(settings.windowPosition,
+                    {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, size);
+    if (place.centred) {
+        SetWindowBounds(Handle(), *place.left, *place.top, size.width, size.height);
         return true;
     }
-    if (!position.left) {
+    if (place.left) SetWindowBounds(Handle(), *place.left, r.top, size.width, size.height);
+    if (!place.Valid()) {
         Stop(kMsgWindowPosition);
         return false;
     }
-    SetWindowBounds(Handle(), *position.left, r.top, width, height);
-    if (!position.top) {
-        Stop(kMsgWindowPosition);
-        return false;
-    }
-    SetWindowBounds(Handle(), *position.left, *position.top, width, height);
+    SetWindowBounds(Handle(), *place.left, *place.top, size.width, size.height);
     return true;
 }
 

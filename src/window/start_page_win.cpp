@@ -11,12 +11,11 @@
 #include "win32/message_dialog_win.h"
 #include "win32/shell_win.h"
 #include "window/browser_window_win.h"
-#include "window/setup.h"
+#include "window/start_page.h"
 
 namespace velvane {
 namespace {
 
-constexpr UINT kAboutCommandId = 65535;
 constexpr UINT kPlainTextItem = 0x400;
 
 }  // namespace
@@ -117,14 +116,12 @@ void TBrowserWindow::PlaceBrowser() {
         LayOutChildren();
         return;
     }
-    std::array<std::optional<std::int32_t>, 4> values = SkinPositionValues(settings.skinPosition);
-    void (TWebHost::*setters[])(int) = {&TWebHost::SetLeft, &TWebHost::SetTop, &TWebHost::SetWidth,
-                                        &TWebHost::SetHeight};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!values[i])
-            throw ApplicationError("The skin position is invalid: " + settings.skinPosition);
-        (browser.get()->*setters[i])(*values[i]);
-    }
+    const std::optional<BrowserBounds> bounds = SkinPositionBounds(settings.skinPosition);
+    if (!bounds) throw ApplicationError("The skin position is invalid: " + settings.skinPosition);
+    browser->SetLeft(bounds->left);
+    browser->SetTop(bounds->top);
+    browser->SetWidth(bounds->width);
+    browser->SetHeight(bounds->height);
 }
 
 }  // namespace velvane

@@ -9,7 +9,7 @@
 #include "win32/gdi_scope_win.h"
 #include "window/browser_window_win.h"
 #include "window/split_list.h"
-#include "window/setup.h"
+#include "window/toolbar.h"
 
 namespace velvane {
 namespace {
@@ -51,18 +51,19 @@ bool TBrowserWindow::AddToolButton(std::size_t index, const std::string& entry) 
         throw ApplicationError("Bitmap image is not valid: " + path);
     }
     Size image{info.bmWidth, std::abs(info.bmHeight)};
-    int listWidth = 0;
-    int listHeight = 0;
-    ImageList_GetIconSize(buttonImageList_.get(), &listWidth, &listHeight);
-    if (index > 0 && (image.width != listWidth || image.height != listHeight)) {
-        Stop(kMsgButtonSizes);
-        return false;
-    }
-    if (image.width != listWidth || image.height != listHeight) {
-        // Only the first bitmap gets here, while the list is still empty.
-        ImageList_SetIconSize(buttonImageList_.get(), image.width, image.height);
-        SendMessageA(buttonToolBar_, TB_SETIMAGELIST, 0,
-                     reinterpret_cast<LPARAM>(buttonImageList_.get()));
+    Size list;
+    ImageList_GetIconSize(buttonImageList_.get(), &list.width, &list.height);
+    switch (FitButtonImage(index == 0, image, list)) {
+        case ButtonImageFit::WrongSize:
+            Stop(kMsgButtonSizes);
+            return false;
+        case ButtonImageFit::SetsTheSize:
+            ImageList_SetIconSize(buttonImageList_.get(), image.width, image.height);
+            SendMessageA(buttonToolBar_, TB_SETIMAGELIST, 0,
+                         reinterpret_cast<LPARAM>(buttonImageList_.get()));
+            break;
+        case ButtonImageFit::Fits:
+            break;
     }
     Size button = ToolButtonSizeFor(image);
     SendMessageA(buttonToolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.width, button.height));

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
+#include "window/toolbar.h"
 #include "window/toolbar_commands.h"
-#include "window/setup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 9) return 0;

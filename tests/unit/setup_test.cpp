@@ -2,57 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "case_name.h"
-#include "window/split_list.h"
 
 namespace velvane {
 namespace {
-
-using Entries = std::vector<std::string>;
-
-struct SplitCase {
-    const char* name;
-    const char* text;
-    const char* separator;
-    Entries entries;
-};
-
-const SplitCase kSplitCases[] = {
-    {"Plain", "exit,print", ",", {"exit", "print"}},
-    {"AdjacentSeparatorsKeepEmptyEntry", "exit,,print", ",", {"exit", "", "print"}},
-    {"LeadingSeparatorGivesEmptyFirstEntry", ",exe", ",", {"", "exe"}},
-    {"TrailingSeparatorAddsNothing", "exe,pdf,", ",", {"exe", "pdf"}},
-    {"OnlySeparator", ",", ",", {""}},
-    {"TwoSeparators", ",,", ",", {"", ""}},
-    {"BlanksKept", "check1, check2 ", ",", {"check1", " check2 "}},
-    {"EmptyText", "", ",", {}},
-    {"NoSeparator", "single", ",", {"single"}},
-    {"SeparatorMatchedRegardlessOfCase", "aXbxc", "x", {"a", "b", "c"}},
-    {"LongSeparatorCaseInsensitive", "oneANDtwoandthree", "and", {"one", "two", "three"}},
-    {"PartialSeparatorAtEndIsText", "oneAN", "and", {"oneAN"}},
-};
-
-class SplitListCases : public testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitListCases, CutsAtEverySeparator) {
-    EXPECT_EQ(SplitList(GetParam().text, GetParam().separator), GetParam().entries);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lists, SplitListCases, testing::ValuesIn(kSplitCases), CaseName());
-
-TEST(RequirementLibraryPath, AddsDllOnlyWhenTheNameHasNoExtension) {
-    EXPECT_EQ(RequirementLibraryPath("D:\\", "check1"), "D:\\check1.dll");
-    EXPECT_EQ(RequirementLibraryPath("D:\\", "checks\\dx"), "D:\\checks\\dx.dll");
-    EXPECT_EQ(RequirementLibraryPath("D:\\", "tool.exe"), "D:\\tool.exe");
-    EXPECT_EQ(RequirementLibraryPath("D:\\", "odd."), "D:\\odd.");
-    // A dot in a folder name is no extension of the file.
-    EXPECT_EQ(RequirementLibraryPath("D:\\disc.v2\\", "check"), "D:\\disc.v2\\check.dll");
-    EXPECT_EQ(RequirementLibraryPath("D:\\", "sub.d\\check"), "D:\\sub.d\\check.dll");
-    EXPECT_EQ(RequirementLibraryPath("D:\\", " check2"), "D:\\ check2.dll");
-    EXPECT_EQ(RequirementLibraryPath("", "C:check"), "C:check.dll");
-}
 
 TEST(FrameForBorderStyle, ComparesTheWordsExactly) {
     EXPECT_EQ(FrameForBorderStyle("none"), FrameKind::None);
@@ -97,65 +50,65 @@ TEST_P(WindowPositionCases, ReadsCenterOrTwoNumbers) {
 INSTANTIATE_TEST_SUITE_P(Settings, WindowPositionCases, testing::ValuesIn(kPositionCases),
                          CaseName());
 
-TEST(SkinPosition, PlacesTheBrowserOnlyWithSkinAndFourNumbers) {
-    using Values = std::array<std::optional<std::int32_t>, 4>;
-    EXPECT_TRUE(BrowserFollowsSkin("skin.bmp", "0,0,100,100"));
-    EXPECT_FALSE(BrowserFollowsSkin("", "20,40,600,400"));
-    EXPECT_FALSE(BrowserFollowsSkin("skin.bmp", ""));
-    EXPECT_EQ(SkinPositionValues("20,40,600,400"), (Values{20, 40, 600, 400}));
-    EXPECT_EQ(SkinPositionValues("0x14,-4,600,400,9"), (Values{20, -4, 600, 400}));
-    EXPECT_EQ(SkinPositionValues("20,40,600"), (Values{20, 40, 600, {}}));
-    EXPECT_EQ(SkinPositionValues("20, 40,600px,400"), (Values{20, 40, {}, 400}));
+// The size step and then the placement, as setup runs them, on a screen of 1024 x 768.
+struct PlacementCase {
+    const char* name;
+    bool fullScreen;
+    const char* skin;
+    const char* position;
+    Size window;
+    bool maximise;
+    bool resize;
+    bool place;
+    bool centred;
+    std::optional<std::int32_t> left;  // the edges set, in this order
+    std::optional<std::int32_t> top;
+};
+
+constexpr Size kScreen{1024, 768};
+constexpr Size kDesign{341, 262};
+
+const PlacementCase kPlacementCases[] = {
+    // Full screen: never placed, so not even an invalid position stops start-up.
+    {"FullScreenMaximises", true, "", "Center", kDesign, true, false, false, false, {}, {}},
+    {"FullScreenSkinKeepsDesign", true, "skin.bmp", "1,2", kDesign, false, false, false, false,
+     {}, {}},
+    {"SkinlessIsSizedThenPlaced", false, "", "100,50", {400, 300}, false, true, true, false, 100,
+     50},
+    {"SkinKeepsItsSize", false, "skin.bmp", "center", {400, 300}, false, false, true, true, 312,
+     234},
+    {"MissingSkinStillNamed", false, "gone.bmp", "-5,-6", kDesign, false, false, true, false, -5,
+     -6},
+    {"CentreDividesTowardZero", false, "", "center", {341, 263}, false, true, true, true, 341,
+     252},
+    {"LargerThanScreen", false, "", "center", {2001, 768}, false, true, true, true, -488, 0},
+    {"NearThe32BitLimit", false, "", "center", {INT32_MAX, 0}, false, true, true, true,
+     -1073741311, 384},
+    // Invalid: the left edge, when it converts, is set before start-up stops.
+    {"BadTopAfterLeft", false, "", "100,fifty", kDesign, false, true, true, false, 100, {}},
+    {"BadLeftTopUnread", false, "", "x1y,50", kDesign, false, true, true, false, {}, {}},
+    {"NoComma", false, "", "100", kDesign, false, true, true, false, {}, {}},
+    {"CapitalCenter", false, "", "Center", kDesign, false, true, true, false, {}, {}},
+};
+
+class WindowPlacementCases : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(WindowPlacementCases, SizesThenPlaces) {
+    const PlacementCase& c = GetParam();
+    const WindowSizing sizing = SizingFor(c.fullScreen, c.skin);
+    EXPECT_EQ(sizing.maximise, c.maximise);
+    EXPECT_EQ(sizing.resize, c.resize);
+    ASSERT_EQ(sizing.place, c.place);
+    if (!sizing.place) return;
+    const WindowPlacement placement = PlaceWindow(c.position, kScreen, c.window);
+    EXPECT_EQ(placement.centred, c.centred);
+    EXPECT_EQ(placement.left, c.left);
+    EXPECT_EQ(placement.top, c.top);
+    EXPECT_EQ(placement.Valid(), c.left && c.top);
 }
 
-TEST(CentredOrigin, DividesTowardZero) {
-    EXPECT_EQ(CentredOrigin(1024, 768, 400, 300).x, 312);
-    EXPECT_EQ(CentredOrigin(1024, 768, 400, 300).y, 234);
-    EXPECT_EQ(CentredOrigin(1024, 768, 341, 263).x, 341);    // 683 / 2
-    EXPECT_EQ(CentredOrigin(1024, 768, 341, 263).y, 252);    // 505 / 2
-    EXPECT_EQ(CentredOrigin(1024, 768, 2001, 768).x, -488);  // -977 / 2 rounds toward zero
-    EXPECT_EQ(CentredOrigin(1024, 768, 2147483647, 0).x, -1073741311);
-}
-
-TEST(ToolbarGeometry, ButtonsFrameTheirImages) {
-    EXPECT_EQ(ToolButtonSizeFor({24, 24}).width, 31);
-    EXPECT_EQ(ToolButtonSizeFor({24, 24}).height, 30);
-    EXPECT_EQ(ToolButtonSizeFor({32, 32}).width, 39);  // the designed 39 x 38
-    EXPECT_EQ(ToolButtonSizeFor({32, 32}).height, 38);
-    // Regression: a header's size near the 32-bit limit overflowed the sums; they stop there.
-    EXPECT_EQ(ToolButtonSizeFor({INT32_MAX - 3, INT32_MAX}).width, INT32_MAX);
-    EXPECT_EQ(ToolButtonSizeFor({INT32_MAX - 3, INT32_MAX}).height, INT32_MAX);
-    EXPECT_EQ(ToolbarBitmapPath("D:\\", "buttons\\", "exit"), "D:\\buttons\\exit.bmp");
-    EXPECT_EQ(ToolbarBitmapPath("D:\\", "buttons\\", ""), "D:\\buttons\\.bmp");
-    EXPECT_EQ(ToolbarBitmapPath("D:\\", "", "exit"), "D:\\exit.bmp");
-}
-
-TEST(IntroMusicFlags, AreTheDocumentedWords) {
-    EXPECT_EQ(IntroMusicFlags(false), 0x22003u);
-    EXPECT_EQ(IntroMusicFlags(true), 0x2200Bu);
-    EXPECT_EQ(kStopMusicFlags, 1u);
-}
-
-TEST(FadeIn, RisesByFourAndEndsAtFullOpacityOnTheSixtyFourthTick) {
-    std::vector<int> values;
-    std::uint8_t alpha = 0;
-    for (int tick = 1; tick <= 100; ++tick) {
-        FadeStep step = NextFadeStep(alpha);
-        alpha = step.alpha;
-        values.push_back(alpha);
-        if (step.finished)
-            break;
-    }
-    ASSERT_EQ(values.size(), 64u);
-    EXPECT_EQ(values[0], 4);
-    EXPECT_EQ(values[62], 252);
-    EXPECT_EQ(values[63], 255);
-    // A value the timer never produces still ends the fade rather than wrapping past 255.
-    EXPECT_EQ(NextFadeStep(253).alpha, 255);
-    EXPECT_TRUE(NextFadeStep(253).finished);
-    EXPECT_FALSE(NextFadeStep(251).finished);
-    EXPECT_EQ(NextFadeStep(251).alpha, 255);
-}
+INSTANTIATE_TEST_SUITE_P(Settings, WindowPlacementCases, testing::ValuesIn(kPlacementCases),
+                         CaseName());
 
 }  // namespace
 }  // namespace velvane
