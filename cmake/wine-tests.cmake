@@ -13,11 +13,16 @@ function(add_wine_gtest target)
                          PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 ${ARGN})
 endfunction()
 
+# What every test shares: temp folders, whole files, bitmaps (tests/support).
+add_library(velvane_test_support STATIC tests/support/temp_folder_win.cpp)
+target_include_directories(velvane_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(velvane_test_support PRIVATE ${VELVANE_WARNINGS})
+
 # The driver: finds the program's windows and message boxes from outside.
 add_library(velvane_driver STATIC tests/wine/driver/driver.cpp)
 target_include_directories(velvane_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(velvane_driver PRIVATE ${VELVANE_WARNINGS})
-target_link_libraries(velvane_driver PUBLIC ${WIN32_SYSTEM_LIBS})
+target_link_libraries(velvane_driver PUBLIC velvane_test_support ${WIN32_SYSTEM_LIBS})
 add_executable(velvane-driver tests/wine/driver/driver_main.cpp)
 target_compile_options(velvane-driver PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(velvane-driver PRIVATE velvane_driver)

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "case_name.h"
+#include "support/bitmap_file.h"
 
 namespace velvane {
 namespace {
 
-void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size = 4) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
+using testsupport::PutLittleEndian;
 
 // The headers of an uncompressed bitmap and the size of a file holding all its pixels.
 struct Bitmap {
@@ -21,12 +20,12 @@ Bitmap MakeBitmap(std::int32_t width, std::int32_t height, int bits) {
     Bitmap b;
     b.head[0] = 'B';
     b.head[1] = 'M';
-    Put(b.head, 10, 54);
-    Put(b.head, 14, 40);
-    Put(b.head, 18, static_cast<std::uint32_t>(width));
-    Put(b.head, 22, static_cast<std::uint32_t>(height));
-    Put(b.head, 26, 1, 2);
-    Put(b.head, 28, static_cast<std::uint32_t>(bits), 2);
+    PutLittleEndian(b.head, 10, 54);
+    PutLittleEndian(b.head, 14, 40);
+    PutLittleEndian(b.head, 18, static_cast<std::uint32_t>(width));
+    PutLittleEndian(b.head, 22, static_cast<std::uint32_t>(height));
+    PutLittleEndian(b.head, 26, 1, 2);
+    PutLittleEndian(b.head, 28, static_cast<std::uint32_t>(bits), 2);
     std::uint64_t stride =
         (static_cast<std::uint64_t>(width < 0 ? -width : width) * bits + 31) / 32 * 4;
     b.fileSize = 54 + stride * static_cast<std::uint64_t>(height < 0 ? -height : height);
@@ -40,7 +39,7 @@ struct FileCase {
 };
 
 Bitmap With(Bitmap b, std::size_t at, std::uint32_t value, int size = 4) {
-    Put(b.head, at, value, size);
+    PutLittleEndian(b.head, at, value, size);
     return b;
 }
 
@@ -99,18 +98,18 @@ TopDownFile MakeTopDown(std::int32_t width, std::int32_t height, int bits,
     f.bytes = std::string(14 + infoSize, '\0');
     f.bytes[0] = 'B';
     f.bytes[1] = 'M';
-    Put(f.bytes, 10, offset);
-    Put(f.bytes, 14, infoSize);
-    Put(f.bytes, 18, static_cast<std::uint32_t>(width));
-    Put(f.bytes, 22, static_cast<std::uint32_t>(-height));
-    Put(f.bytes, 26, 1, 2);
-    Put(f.bytes, 28, static_cast<std::uint32_t>(bits), 2);
-    Put(f.bytes, 30, compression);
-    Put(f.bytes, 46, coloursUsed);
+    PutLittleEndian(f.bytes, 10, offset);
+    PutLittleEndian(f.bytes, 14, infoSize);
+    PutLittleEndian(f.bytes, 18, static_cast<std::uint32_t>(width));
+    PutLittleEndian(f.bytes, 22, static_cast<std::uint32_t>(-height));
+    PutLittleEndian(f.bytes, 26, 1, 2);
+    PutLittleEndian(f.bytes, 28, static_cast<std::uint32_t>(bits), 2);
+    PutLittleEndian(f.bytes, 30, compression);
+    PutLittleEndian(f.bytes, 46, coloursUsed);
     if (infoSize >= 52) {  // masks inside the header
-        Put(f.bytes, 54, 0xF800);
-        Put(f.bytes, 58, 0x07E0);
-        Put(f.bytes, 62, 0x001F);
+        PutLittleEndian(f.bytes, 54, 0xF800);
+        PutLittleEndian(f.bytes, 58, 0x07E0);
+        PutLittleEndian(f.bytes, 62, 0x001F);
     }
     f.bytes += afterHeader;
     for (int r = 0; r < height; ++r) f.bytes += std::string(f.stride, static_cast<char>('a' + r));
@@ -118,7 +117,7 @@ TopDownFile MakeTopDown(std::int32_t width, std::int32_t height, int bits,
 }
 
 TopDownFile Edited(TopDownFile f, std::size_t at, std::uint32_t value) {
-    Put(f.bytes, at, value);
+    PutLittleEndian(f.bytes, at, value);
     return f;
 }
 
@@ -165,9 +164,9 @@ TEST_P(TopDownFiles, TurnBottomUpWithTheirOwnColours) {
     ASSERT_EQ(out.info.size(), 40 + c.table.size());
     // The file's own header, cut to 40 bytes, with the height turned and the colours counted.
     std::string header = c.file.bytes.substr(14, 40);
-    Put(header, 0, 40);
-    Put(header, 8, c.file.height);
-    Put(header, 32, c.colours);
+    PutLittleEndian(header, 0, 40);
+    PutLittleEndian(header, 8, c.file.height);
+    PutLittleEndian(header, 32, c.colours);
     EXPECT_EQ(out.info.substr(0, 40), header);
     EXPECT_EQ(out.info.substr(40), c.table);
     std::string rows;

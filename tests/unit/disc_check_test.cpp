@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -15,6 +12,8 @@
 #include "case_name.h"
 #include "check/disc_files.h"
 #include "check/library_image.h"
+#include "support/bitmap_file.h"
+#include "support/temp_folder.h"
 
 namespace velvane {
 namespace {
@@ -22,22 +21,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size = 4) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
+using testsupport::PutLittleEndian;
 
 // An uncompressed 24-bit bitmap with every pixel, less `missing` bytes at its end.
-std::string Bitmap(std::uint32_t width, std::uint32_t height, std::size_t missing = 0) {
-    const std::uint32_t stride = (width * 3 + 3) / 4 * 4;
-    std::string bytes(54 + stride * height, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    Put(bytes, 10, 54);
-    Put(bytes, 14, 40);
-    Put(bytes, 18, width);
-    Put(bytes, 22, height);
-    Put(bytes, 26, 1, 2);
-    Put(bytes, 28, 24, 2);
+std::string Bitmap(int width, int height, std::size_t missing = 0) {
+    std::string bytes = testsupport::BlankBitmap(width, height);
     bytes.resize(bytes.size() - missing);
     return bytes;
 }
@@ -47,28 +35,28 @@ std::string Library(std::uint16_t machine, const std::vector<std::string>& names
     constexpr std::uint32_t kPe = 0x40, kOptional = kPe + 24, kSections = kOptional + 224;
     constexpr std::uint32_t kRaw = 0x200, kRva = 0x1000;
     std::string section(40 + 4 * names.size(), '\0');
-    Put(section, 24, static_cast<std::uint32_t>(names.size()));
-    Put(section, 32, kRva + 40);
+    PutLittleEndian(section, 24, static_cast<std::uint32_t>(names.size()));
+    PutLittleEndian(section, 32, kRva + 40);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        Put(section, 40 + 4 * i, kRva + static_cast<std::uint32_t>(section.size()));
+        PutLittleEndian(section, 40 + 4 * i, kRva + static_cast<std::uint32_t>(section.size()));
         section += names[i] + '\0';
     }
     std::string bytes(kRaw, '\0');
     bytes[0] = 'M';
     bytes[1] = 'Z';
-    Put(bytes, 0x3C, kPe);
+    PutLittleEndian(bytes, 0x3C, kPe);
     bytes.replace(kPe, 4, "PE\0\0"s);
-    Put(bytes, kPe + 4, machine, 2);
-    Put(bytes, kPe + 6, 1, 2);
-    Put(bytes, kPe + 20, 224, 2);
-    Put(bytes, kOptional, machine == 0x014C ? 0x10B : 0x20B, 2);
-    Put(bytes, kOptional + 92, 16);
-    Put(bytes, kOptional + 96, kRva);
-    Put(bytes, kOptional + 100, static_cast<std::uint32_t>(section.size()));
-    Put(bytes, kSections + 8, static_cast<std::uint32_t>(section.size()));
-    Put(bytes, kSections + 12, kRva);
-    Put(bytes, kSections + 16, static_cast<std::uint32_t>(section.size()));
-    Put(bytes, kSections + 20, kRaw);
+    PutLittleEndian(bytes, kPe + 4, machine, 2);
+    PutLittleEndian(bytes, kPe + 6, 1, 2);
+    PutLittleEndian(bytes, kPe + 20, 224, 2);
+    PutLittleEndian(bytes, kOptional, machine == 0x014C ? 0x10B : 0x20B, 2);
+    PutLittleEndian(bytes, kOptional + 92, 16);
+    PutLittleEndian(bytes, kOptional + 96, kRva);
+    PutLittleEndian(bytes, kOptional + 100, static_cast<std::uint32_t>(section.size()));
+    PutLittleEndian(bytes, kSections + 8, static_cast<std::uint32_t>(section.size()));
+    PutLittleEndian(bytes, kSections + 12, kRva);
+    PutLittleEndian(bytes, kSections + 16, static_cast<std::uint32_t>(section.size()));
+    PutLittleEndian(bytes, kSections + 20, kRaw);
     return bytes + section;
 }
 
@@ -83,25 +71,9 @@ const std::string kCheckDll = Library(0x014C, {"CheckRequirement"});
 const std::string kWithCheck = "[velvane]\nstartpage=index.html\nrequirements=check\n";
 
 // A sample disc in a folder of its own, removed afterwards.
-class SampleDisc {
+class SampleDisc : public testsupport::TempFolder {
 public:
-    explicit SampleDisc(const std::string& name)
-        : root_(fs::temp_directory_path() /
-                ("velvane-check-" + name + "-" + std::to_string(getpid()))) {
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-    }
-    ~SampleDisc() { fs::remove_all(root_); }
-
-    void Write(const std::string& relative, const std::string& content) const {
-        fs::path path = root_ / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << content;
-    }
-    const fs::path& Root() const { return root_; }
-
-private:
-    fs::path root_;
+    explicit SampleDisc(const std::string& name) : TempFolder("check-" + name) {}
 };
 
 struct Expected {

@@ -263,20 +263,6 @@ std::optional<WindowInfo> ApplicationWindow(DWORD pid) {
     return std::nullopt;
 }
 
-std::string ReadFileText(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        content.append(buffer, got);
-    }
-    CloseHandle(file);
-    return content;
-}
-
 std::string WaitForLines(const std::string& path, int lines, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/temp_folder_win.h"
+
 namespace velvane::driver {
 
 // A started process; its handles are closed with it, and a process still running at the end of a
@@ -128,7 +130,7 @@ std::optional<WindowInfo> ApplicationWindow(DWORD pid);
 
 // The whole content of a file, or "" when it cannot be opened (also while another program
 // writes it).
-std::string ReadFileText(const std::string& path);
+using testsupport::ReadFileText;
 
 // Waits until `path` exists and holds at least `lines` line breaks; its content, or "".
 std::string WaitForLines(const std::string& path, int lines, DWORD timeoutMs);

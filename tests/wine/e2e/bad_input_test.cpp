@@ -21,7 +21,7 @@
 #include "case_name.h"
 #include "driver/driver.h"
 #include "driver/driver_more.h"
-#include "e2e/bitmap_file.h"
+#include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 
@@ -41,30 +41,17 @@ bool Opaque(int y) {  // y counted from the top
 }
 
 void Put(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    testsupport::AppendLittleEndian(out, value, bytes);
 }
 
 // A bitmap file with the 40-byte info header in forms the 24-bit writer does not make: a
 // colour table or bit masks after the header, then `pixels` as stored (bottom row first).
 std::string BitmapFile(int bitCount, std::uint32_t compression, const std::string& afterHeader,
                        const std::string& pixels) {
-    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(afterHeader.size());
-    std::string file = "BM";
-    Put(file, offset + static_cast<std::uint32_t>(pixels.size()), 4);
-    Put(file, 0, 4);
-    Put(file, offset, 4);
-    Put(file, 40, 4);
-    Put(file, kPictureWidth, 4);
-    Put(file, kPictureHeight, 4);
-    Put(file, 1, 2);
-    Put(file, static_cast<std::uint32_t>(bitCount), 2);
-    Put(file, compression, 4);
-    Put(file, static_cast<std::uint32_t>(pixels.size()), 4);
-    Put(file, 2835, 4);
-    Put(file, 2835, 4);
-    Put(file, bitCount <= 8 ? static_cast<std::uint32_t>(afterHeader.size() / 4) : 0, 4);
-    Put(file, 0, 4);
-    return file + afterHeader + pixels;
+    return testsupport::BmpHeaders(kPictureWidth, kPictureHeight, bitCount,
+                                   static_cast<std::uint32_t>(pixels.size()),
+                                   static_cast<std::uint32_t>(afterHeader.size()), compression) +
+           afterHeader + pixels;
 }
 
 // Index 0 magenta, index 1 blue, as blue-green-red quads.

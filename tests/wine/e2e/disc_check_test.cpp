@@ -13,7 +13,7 @@
 #include "case_name.h"
 #include "check/disc_check.h"
 #include "driver/driver.h"
-#include "e2e/bitmap_file.h"
+#include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 

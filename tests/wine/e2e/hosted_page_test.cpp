@@ -26,7 +26,7 @@
 
 #include "driver/driver.h"
 #include "driver/driver_more.h"
-#include "e2e/bitmap_file.h"
+#include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 #include "runs_alone.h"

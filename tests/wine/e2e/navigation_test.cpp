@@ -10,7 +10,7 @@
 #include <string>
 
 #include "driver/driver.h"
-#include "e2e/bitmap_file.h"
+#include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 

@@ -8,7 +8,7 @@
 
 #include "driver/driver.h"
 #include "runs_alone.h"
-#include "e2e/bitmap_file.h"
+#include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 

@@ -9,7 +9,7 @@
 
 #include "case_name.h"
 #include "driver/driver.h"
-#include "e2e/bitmap_file.h"
+#include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 
@@ -364,11 +364,8 @@ struct BrokenPicture {
 std::string HugeBitmapHeader() {
     // A 24-bit header claiming 100000 x 100000 pixels, followed by a few bytes of them.
     std::string bitmap = PlainBitmap(2, 2);
-    auto put = [&bitmap](std::size_t at, std::uint32_t value) {
-        for (int i = 0; i < 4; ++i) bitmap[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    put(18, 100000);
-    put(22, 100000);
+    testsupport::PutLittleEndian(bitmap, 18, 100000);
+    testsupport::PutLittleEndian(bitmap, 22, 100000);
     return bitmap;
 }
 

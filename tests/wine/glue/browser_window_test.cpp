@@ -14,6 +14,7 @@
 #include "driver/driver.h"
 #include "services/application_win.h"
 #include "splash/about_box_win.h"
+#include "support/temp_folder_win.h"
 #include "win32/com_object_win.h"
 #include "win32/com_ptr_win.h"
 #include "win32/variant_win.h"
@@ -47,23 +48,6 @@ BOOL WINAPI RecordSound(LPCSTR sound, HMODULE, DWORD flags) {
     return TRUE;
 }
 
-std::string TempFolder() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder =
-        std::string(temp) + "velvane-window-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // A main window as start-up leaves it, with a start page on disc, shown by FormShow.
 class MainWindow : public testing::Test {
 protected:
@@ -73,8 +57,7 @@ protected:
             return true;
         }();
         ASSERT_TRUE(applicationReady);
-        folder_ = TempFolder();
-        WriteFileText(folder_ + "index.html", "<p>start</p>");
+        temp_.Write("index.html", "<p>start</p>");
         window_.Create();
         aboutBox_.Create();
         window_.SetAboutBox(&aboutBox_);
@@ -99,7 +82,8 @@ protected:
     }
 
 public:
-    std::string folder_;
+    testsupport::TempFolder temp_{"window"};  // outlives the window, which shows its pages
+    std::string folder_ = temp_.Path();
     TBrowserWindow window_{Application::Instance()};
     TAboutBox aboutBox_{window_};
 };
@@ -239,7 +223,7 @@ TEST_F(MainWindow, CloseAddressesStartTheClosingSequence) {
 // New-window requests never open a window: NewWindow2 carries no address and is refused;
 // NewWindow3's page address opens in the menu's own browser once the event has returned.
 TEST_F(MainWindow, NewWindowRequestsStayInTheMenu) {
-    WriteFileText(folder_ + "other.html", "<p>other</p>");
+    temp_.Write("other.html", "<p>other</p>");
     Show();
     bool cancel = false;
     window_.browser->OnNewWindow2(*window_.browser, cancel);
@@ -292,7 +276,7 @@ TEST_F(MainWindow, MusicPlaysOnWhenLinksMayNotStopIt) {
 }
 
 TEST_F(MainWindow, IntroMusicPlaysAsynchronouslyOnceOrLooped) {
-    WriteFileText(folder_ + "intro.wav", "RIFF");
+    temp_.Write("intro.wav", "RIFF");
     window_.settings.introMusic = "intro.wav";
     BrowserWindowProbe::StartIntroMusic(window_);
     window_.settings.loopMusic = true;

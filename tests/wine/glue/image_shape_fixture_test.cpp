@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <map>
 #include <stdexcept>
 
 namespace velvane::skintest {
@@ -15,69 +13,6 @@ bool InsideEllipse(double x, double y, double cx, double cy, double rx, double r
     const double u = (x - cx) / rx;
     const double v = (y - cy) / ry;
     return u * u + v * v <= 1.0;
-}
-
-template <typename T>
-void Put(std::string& out, T value) {
-    out.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-// The distinct colours of a picture in order of appearance, and each pixel's index among them.
-struct Indexed {
-    std::vector<std::uint32_t> palette;
-    std::vector<int> indexes;
-};
-
-Indexed IndexColours(const TestImage& image) {
-    Indexed result;
-    std::map<std::uint32_t, int> seen;
-    for (std::uint32_t colour : image.rgb) {
-        auto [it, added] = seen.emplace(colour, static_cast<int>(result.palette.size()));
-        if (added) result.palette.push_back(colour);
-        result.indexes.push_back(it->second);
-    }
-    return result;
-}
-
-std::uint16_t To555(std::uint32_t rgb) {
-    const unsigned r = (rgb >> 16) & 0xFF;
-    const unsigned g = (rgb >> 8) & 0xFF;
-    const unsigned b = rgb & 0xFF;
-    return static_cast<std::uint16_t>(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
-}
-
-// One row of pixels in the file's format, padded to a multiple of four bytes.
-std::string EncodeRow(const TestImage& image, const Indexed& indexed, int y, int bitsPerPixel) {
-    std::string row;
-    if (bitsPerPixel <= 8) {
-        unsigned accumulator = 0;
-        int bits = 0;
-        for (int x = 0; x < image.width; ++x) {
-            accumulator = (accumulator << bitsPerPixel) |
-                          static_cast<unsigned>(indexed.indexes[y * image.width + x]);
-            bits += bitsPerPixel;
-            if (bits == 8) {
-                row += static_cast<char>(accumulator);
-                accumulator = 0;
-                bits = 0;
-            }
-        }
-        if (bits > 0) row += static_cast<char>(accumulator << (8 - bits));
-    } else {
-        for (int x = 0; x < image.width; ++x) {
-            const std::uint32_t rgb = image.At(x, y);
-            if (bitsPerPixel == 16) {
-                Put(row, To555(rgb));
-            } else {
-                row += static_cast<char>(rgb & 0xFF);
-                row += static_cast<char>((rgb >> 8) & 0xFF);
-                row += static_cast<char>((rgb >> 16) & 0xFF);
-                if (bitsPerPixel == 32) row += '\0';
-            }
-        }
-    }
-    while (row.size() % 4 != 0) row += '\0';
-    return row;
 }
 
 }  // namespace
@@ -116,43 +51,7 @@ TestImage BlockPicture(int width, int height, int block,
 }
 
 void WriteBmp(const std::string& path, const TestImage& image, int bitsPerPixel) {
-    const Indexed indexed = IndexColours(image);
-    const std::size_t paletteSize = bitsPerPixel <= 8 ? std::size_t{1} << bitsPerPixel : 0;
-    if (paletteSize != 0 && indexed.palette.size() > paletteSize) {
-        throw std::invalid_argument("too many colours for the bit depth");
-    }
-    std::string pixels;
-    for (int y = image.height - 1; y >= 0; --y) {
-        pixels += EncodeRow(image, indexed, y, bitsPerPixel);
-    }
-    std::string palette;
-    for (std::size_t i = 0; i < paletteSize; ++i) {
-        const std::uint32_t rgb = i < indexed.palette.size() ? indexed.palette[i] : 0;
-        Put(palette, static_cast<std::uint32_t>(rgb & 0xFFFFFF));  // RGBQUAD: B, G, R, 0
-    }
-
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = image.width;
-    info.biHeight = image.height;
-    info.biPlanes = 1;
-    info.biBitCount = static_cast<WORD>(bitsPerPixel);
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    info.biClrUsed = static_cast<DWORD>(paletteSize);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info + palette.size());
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-
-    std::string bytes;
-    Put(bytes, file);
-    Put(bytes, info);
-    bytes += palette;
-    bytes += pixels;
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
+    testsupport::WriteWholeFile(path, testsupport::BmpFile(image, bitsPerPixel));
 }
 
 TestImage ReadBmp(const std::string& path) {
@@ -200,27 +99,6 @@ GdiBitmap MakeDib(const TestImage& image) {
     if (!bitmap) throw std::runtime_error("CreateDIBSection failed");
     std::copy(image.rgb.begin(), image.rgb.end(), static_cast<std::uint32_t*>(bits));
     return bitmap;
-}
-
-TempFolder::TempFolder() {
-    static int counter = 0;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "velvane-skin-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            DeleteFileA(File(found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
 }
 
 GdiRegion RegionOfPixels(int width, int height, const std::function<bool(int x, int y)>& opaque,

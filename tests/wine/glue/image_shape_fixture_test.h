@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "skin/image_shape_win.h"
+#include "support/bitmap_file.h"
+#include "support/temp_folder_win.h"
 #include "win32/unique_handle_win.h"
 #include "win32/window_win.h"
 
@@ -23,15 +25,7 @@ constexpr std::uint32_t kBlue = 0x0000FF;
 constexpr std::uint32_t kBlack = 0x000000;
 
 // A picture as 0xRRGGBB colours, rows top to bottom.
-struct TestImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> rgb;
-
-    std::uint32_t At(int x, int y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
-    // Opaque: differs from the bottom-left pixel.
-    bool Opaque(int x, int y) const { return At(x, y) != At(0, height - 1); }
-};
+using TestImage = testsupport::Picture;
 
 // A skin: an ellipse of `colours` colours (1 to 5, all but the first distinct from magenta even
 // in 5 bits per channel) on magenta, with magenta holes of several sizes, one a single pixel.
@@ -53,18 +47,7 @@ void WriteBmp(const std::string& path, const TestImage& image, int bitsPerPixel)
 GdiBitmap MakeDib(const TestImage& image);
 
 // A folder in the temp folder, removed with everything in it at the end of the scope.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    // The path of a file in the folder.
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
+using testsupport::TempFolder;
 
 // The pixels for which `opaque(x, y)` holds within (0, 0, width, height), moved by (dx, dy),
 // united run by run: the slow, obviously right way.

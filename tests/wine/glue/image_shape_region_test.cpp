@@ -408,14 +408,8 @@ TEST_F(ImageShapeRegionTest, AnUnreadablePictureFileChangesNothing) {
     shape.LoadPictureFromFile(SkinFile(skin, "good.bmp"));
     GdiRegion before = WindowRegion(host.Handle());
 
+    folder_.Write("broken.bmp", "BM not really");
     const std::string broken = folder_.File("broken.bmp");
-    {
-        HANDLE file =
-            CreateFileA(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, "BM not really", 13, &written, nullptr);
-        CloseHandle(file);
-    }
     EXPECT_THROW(shape.LoadPictureFromFile(broken), PictureError);
     EXPECT_THROW(shape.LoadPictureFromFile(folder_.File("missing.bmp")), PictureError);
     ASSERT_NE(shape.Picture().Graphic(), nullptr);

@@ -11,6 +11,7 @@
 
 #include "case_name.h"
 #include "config/profile_reader.h"
+#include "support/temp_folder_win.h"
 
 namespace velvane {
 namespace {
@@ -50,23 +51,6 @@ std::optional<std::string> SystemRead(const std::string& path, const Query& q) {
     std::string value = buffer.data();
     if (value == kAbsent) return std::nullopt;
     return value;
-}
-
-std::string TempFilePath() {
-    char folder[MAX_PATH] = {};
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "inf", 0, path);
-    return path;  // a full path: bare names would resolve to the Windows folder
-}
-
-void WriteWholeFile(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 std::string Show(const std::optional<std::string>& value) {
@@ -127,14 +111,14 @@ std::vector<CorpusFile> Corpus() {
 class ProfileReaderAgreement : public testing::TestWithParam<CorpusFile> {};
 
 TEST_P(ProfileReaderAgreement, BothReadersGiveTheSameValues) {
-    std::string path = TempFilePath();
-    WriteWholeFile(path, GetParam().content);
+    testsupport::TempFolder folder("profile");
+    folder.Write("autorun.inf", GetParam().content);
+    const std::string path = folder.File("autorun.inf");  // a full path: bare names resolve to the Windows folder
     ProfileFile portable = ProfileFile::Parse(GetParam().content);
     for (const Query& q : kQueries) {
         EXPECT_EQ(Show(portable.Read(q.section, q.key)), Show(SystemRead(path, q)))
             << "[" << q.section << "] " << q.key;
     }
-    DeleteFileA(path.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ProfileReaderAgreement, testing::ValuesIn(Corpus()), CaseName());
