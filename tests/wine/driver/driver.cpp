@@ -1,4 +1,5 @@
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 
 #include <commctrl.h>
 
@@ -162,8 +163,9 @@ std::optional<WindowInfo> WaitForWindowOfClass(DWORD pid, const std::string& cla
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     std::optional<WindowInfo> dialog = WaitForWindowOfClass(pid, "#32770", timeoutMs);
     if (!dialog) return std::nullopt;
-    // Give the box a moment to lay out its controls after it became visible.
-    Pause(50);
+    // The box can become visible a moment before its text control exists.
+    HWND dialogWindow = dialog->hwnd;
+    WaitUntil([dialogWindow] { return GetDlgItem(dialogWindow, 0xFFFF) != nullptr; }, 2000);
     MessageBoxInfo box;
     box.hwnd = dialog->hwnd;
     box.title = dialog->text;

@@ -116,6 +116,7 @@ TEST(AboutBox, CommandsWhileOpenAreIgnored) {
     ASSERT_TRUE(session.WaitForBoxShown());
     session.PostAboutCommand(session.MainWindow());
     session.SendAboutCommand(session.MainWindow());
+    // An ignored command leaves no mark to wait for: time passes, and nothing may have happened.
     driver::Pause(kQuietPeriod);
 
     driver::Click(session.PanelControl(kOkButtonId));
@@ -132,6 +133,7 @@ TEST(AboutBox, CommandDuringTheClosingSequenceIsIgnored) {
     ASSERT_TRUE(session.WaitForBoxShown());
     session.PostAboutCommand(session.MainWindow());
     session.SendAboutCommand(session.MainWindow());
+    // The posted command is handled after the sent one; ignoring it leaves no mark to wait for.
     driver::Pause(100);
     if (session.Program().Running()) {
         EXPECT_EQ(Height(session.ReadBox().rect), kSplashHeight);

@@ -53,7 +53,7 @@ TEST(ClosingSequence, HidesAtOnceShowsTheCentredStripAndEndsAfterThreeTicks) {
     ExpectStrip(session.ReadBox(), CentredTopLeft(kBoxWidth, kSplashHeight));
 
     // Two ticks leave the program running. Only looked at when this test itself was quick
-    // enough to look in time.
+    // enough to look in time. The ticks are the program's timer: time has to pass.
     DWORD elapsed = GetTickCount() - closeRequested;
     if (elapsed < kStillRunningAfter) driver::Pause(kStillRunningAfter - elapsed);
     bool running = session.Program().Running();

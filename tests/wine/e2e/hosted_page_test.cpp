@@ -221,7 +221,8 @@ TEST_F(HostedPage, ProgramLinksStartOnceOrAnswerWithMessage12InBothAddressForms)
                     break;
             }
         }
-        driver::Pause(500);  // a second start would come now
+        // A second start would come now; its absence leaves no mark to wait for.
+        driver::Pause(500);
         for (const LinkCase* row : cases) {
             const LinkCase& link = *row;
             if (link.outcome == Outcome::Starts) {
@@ -360,7 +361,7 @@ TEST_F(HostedPage, PrintCopyAndSearchReachThePageOnlyOnceItHasLoaded) {
         HWND toolBar = ToolBarOf(run.main);
         driver::ClickToolButton(toolBar, 0);
         driver::ClickToolButton(toolBar, 1);
-        driver::Pause(500);
+        driver::Pause(500);  // commands held back leave no mark to wait for: time passes
         EXPECT_FALSE(run.log.Contains(standin::kPageCommand)) << "a command reached a page not yet there";
         EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
         ASSERT_TRUE(run.Run("complete"));
@@ -391,7 +392,7 @@ TEST_F(HostedPage, BackAndForwardFollowTheBrowsersCommandStates) {
     HWND toolBar = ToolBarOf(run.main);
     driver::ClickToolButton(toolBar, 0);
     driver::ClickToolButton(toolBar, 1);
-    driver::Pause(500);
+    driver::Pause(500);  // buttons that do nothing leave no mark to wait for: time passes
     EXPECT_FALSE(run.log.Contains("host> GoBack")) << "back with no page behind";
     EXPECT_FALSE(run.log.Contains("host> GoForward")) << "forward with no page ahead";
 
@@ -404,13 +405,24 @@ TEST_F(HostedPage, BackAndForwardFollowTheBrowsersCommandStates) {
     EXPECT_TRUE(run.log.WaitFor("host> GoForward -> S_OK", kStepTimeout));
     EXPECT_TRUE(run.WaitForReady(4));
     driver::ClickToolButton(toolBar, 1);  // nothing ahead any more
-    driver::Pause(500);
+    driver::Pause(500);                   // so nothing to wait for: time passes
     EXPECT_EQ(run.log.Count("host> GoForward"), 1);
     EXPECT_FALSE(run.log.Contains("no history")) << run.log.Text();
     EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
 }
 
 // ---- The keyboard -----------------------------------------------------------------------------
+
+// Waits until the keyboard focus is in the page, inside the main window, where the keys must go.
+// Keys pressed before would go elsewhere; the counts the test expects then tell.
+void WaitForFocusInThePage(HWND main) {
+    driver::WaitUntil(
+        [main] {
+            HWND focus = driver::FocusedWindow(main);
+            return focus && IsChild(main, focus);
+        },
+        kStepTimeout);
+}
 
 // Tab, PgDn and a wheel turn, each where the system delivers it: to the focused window.
 void PressPageKeys(HWND main) {
@@ -439,7 +451,7 @@ TEST_F(HostedPage, TabPgDnAndTheWheelReachThePageAfterStartAndAfterAltTab) {
     disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
     HostedRun run(disc);
     ASSERT_TRUE(run.Started()) << run.log.Text();
-    driver::Pause(300);  // the window settles
+    WaitForFocusInThePage(run.main);
     PressPageKeys(run.main);
     ExpectPageKeys(run, 1, "after start");
 
@@ -449,7 +461,7 @@ TEST_F(HostedPage, TabPgDnAndTheWheelReachThePageAfterStartAndAfterAltTab) {
     ASSERT_TRUE(run.Run("alttab"));
     ASSERT_TRUE(run.log.Contains("the menu is active again: yes")) << run.log.Text();
     EXPECT_TRUE(run.log.WaitFor("host> OnFrameWindowActivate(TRUE)", 3000)) << "activation not forwarded";
-    driver::Pause(300);
+    WaitForFocusInThePage(run.main);
     PressPageKeys(run.main);
     ExpectPageKeys(run, 2, "after Alt+Tab");
 }
@@ -473,15 +485,20 @@ TEST_F(HostedPage, ACloseRequestWhileMessage12IsUpEndsCleanlyAfterTheBox) {
     // A second click under the box, then a close request, with time for the closing sequence.
     ASSERT_TRUE(run.Send("click missing"));
     PostMessageA(run.main, WM_CLOSE, 0, 0);
+    // The program must not end under its box: time for the whole closing sequence passes, with
+    // nothing to wait for.
     driver::Pause(2500);
     EXPECT_EQ(VisibleBoxes(run.process.Id()).size(), 1u) << "a second box over the first";
     EXPECT_TRUE(run.process.Running()) << "the program ended under its own box";
     ExpectNoTeardownInEvent(run);
 
-    for (int round = 0; round < 3; ++round) {
-        for (HWND open : VisibleBoxes(run.process.Id())) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-        driver::Pause(300);
-    }
+    // Dismisses whatever box is up until the program has ended.
+    driver::WaitUntil(
+        [&] {
+            for (HWND open : VisibleBoxes(run.process.Id())) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+            return !run.process.Running();
+        },
+        kExitTimeout);
     EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0)) << run.log.Text();
     ExpectNoTeardownInEvent(run);
 }

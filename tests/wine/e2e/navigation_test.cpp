@@ -10,6 +10,7 @@
 #include <string>
 
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 #include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
@@ -107,6 +108,7 @@ TEST(Toolbar, HistoryAndUnknownWordsDoNothingRightAfterStart) {
     ASSERT_TRUE(program);
     HWND toolBar = ToolBarOf(program->window.hwnd);
     for (int i = 0; i < 4; ++i) driver::ClickToolButton(toolBar, i);
+    // Doing nothing leaves no mark to wait for: time passes, and nothing may have happened.
     driver::Pause(500);
     EXPECT_TRUE(program->process.Running());
     EXPECT_TRUE(IsWindowVisible(program->window.hwnd));
@@ -118,9 +120,10 @@ TEST(Toolbar, ExitRunsTheClosingSequenceLikeTheCloseBox) {
     SampleDisc disc;
     std::optional<RunningProgram> program = StartWithToolbar(disc, "exit", 1);
     ASSERT_TRUE(program);
-    driver::ClickToolButton(ToolBarOf(program->window.hwnd), 0);
-    driver::Pause(300);
-    EXPECT_FALSE(IsWindowVisible(program->window.hwnd)) << "not hidden at once";
+    HWND main = program->window.hwnd;
+    driver::ClickToolButton(ToolBarOf(main), 0);
+    EXPECT_TRUE(driver::WaitUntil([main] { return !IsWindowVisible(main); }, kWindowTimeout))
+        << "never hidden";
     EXPECT_TRUE(program->process.Running()) << "ended without the closing sequence";
     EXPECT_EQ(program->process.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 #include "runs_alone.h"
 #include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
@@ -139,21 +140,51 @@ TEST(Skin, ACheckerboardTooFineForARegionStillShapesTheWindow) {
     CloseAndExpectExit(*program);
 }
 
+// The window that holds the mouse capture in `window`'s thread.
+HWND CaptureOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndCapture;
+}
+
+// Puts the cursor at `to` and waits until the system reports it there: the program reads the
+// cursor, not the message's coordinates.
+void MoveCursorTo(POINT to) {
+    SetCursorPos(to.x, to.y);
+    driver::WaitUntil(
+        [to] {
+            POINT now{};
+            return GetCursorPos(&now) && now.x == to.x && now.y == to.y;
+        },
+        kWindowTimeout);
+}
+
 // Presses a button on the picture, moves the cursor and lets go; returns the window's new place.
+// Each step waits for the program to have taken the one before: the press takes the capture, the
+// move moves the window (asked again until it does: a repeated move at the same place adds
+// nothing), letting go gives the capture back. A step that never comes only costs the wait; the
+// place returned tells.
 POINT DragBy(HWND window, UINT down, UINT up, WPARAM keys, int dx, int dy) {
     RECT before;
     GetWindowRect(window, &before);
     POINT grip{100, 40};  // on the picture, in client coordinates
     POINT screen = grip;
     ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
+    MoveCursorTo(screen);
     PostMessageA(window, down, keys, MAKELPARAM(grip.x, grip.y));
-    driver::Pause(300);
-    SetCursorPos(screen.x + dx, screen.y + dy);
-    PostMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(grip.x + dx, grip.y + dy));
-    driver::Pause(300);
+    driver::WaitUntil([window] { return CaptureOf(window) != nullptr; }, kWindowTimeout);
+    MoveCursorTo({screen.x + dx, screen.y + dy});
+    driver::WaitUntil(
+        [&] {
+            PostMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(grip.x + dx, grip.y + dy));
+            RECT now;
+            GetWindowRect(window, &now);
+            return now.left != before.left || now.top != before.top;
+        },
+        kWindowTimeout);
     PostMessageA(window, up, 0, MAKELPARAM(grip.x, grip.y));
-    driver::Pause(300);
+    driver::WaitUntil([window] { return CaptureOf(window) == nullptr; }, kWindowTimeout);
     RECT after;
     GetWindowRect(window, &after);
     return {after.left - before.left, after.top - before.top};
@@ -175,6 +206,7 @@ TEST(Skin, DraggingThePictureMovesTheWindowWithEitherButton) {
     GetWindowRect(program->window.hwnd, &before);
     SetCursorPos(before.left + 300, before.top + 300);
     PostMessageA(program->window.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(120, 50));
+    // Staying put leaves no mark to wait for: time passes, and the window must not move in it.
     driver::Pause(300);
     RECT after;
     GetWindowRect(program->window.hwnd, &after);

@@ -6,6 +6,7 @@
 
 #include "case_name.h"
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
 
@@ -28,7 +29,8 @@ void ExpectMissingConfigurationBox(const std::string& expected) {
     EXPECT_EQ(box->text, text);
     EXPECT_FALSE(MainWindowVisible(program.Id()));
 
-    // The program waits for the box, then ends without ever showing its window.
+    // The program waits for the box, then ends without ever showing its window. Nothing marks
+    // "still waiting": time passes, and the program must not have ended in it.
     driver::Pause(300);
     EXPECT_TRUE(program.Running());
     driver::Dismiss(*box, IDCANCEL);
@@ -55,8 +57,9 @@ void ExpectStartsAndCloses(const SampleDisc& disc, const std::string& caption) {
     EXPECT_EQ(window->text, caption);
 
     PostMessageA(window->hwnd, WM_CLOSE, 0, 0);
-    driver::Pause(200);
-    EXPECT_FALSE(IsWindowVisible(window->hwnd)) << "not hidden at once";
+    HWND main = window->hwnd;
+    EXPECT_TRUE(driver::WaitUntil([main] { return !IsWindowVisible(main); }, kWindowTimeout))
+        << "never hidden";
     EXPECT_TRUE(program.Running()) << "the first close request must not end the program";
     std::optional<DWORD> exitCode = program.WaitForExit(kExitTimeout);
     ASSERT_TRUE(exitCode) << "the closing sequence never ended the program";

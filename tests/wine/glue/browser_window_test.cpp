@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <string>
 #include <vector>
 
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 #include "services/application_win.h"
 #include "splash/about_box_win.h"
 #include "support/temp_folder_win.h"
@@ -48,6 +50,9 @@ BOOL WINAPI RecordSound(LPCSTR sound, HMODULE, DWORD flags) {
     return TRUE;
 }
 
+// Waits guard against hangs only: each ends as soon as what it waits for has happened.
+constexpr DWORD kTimeout = 10000;
+
 // A main window as start-up leaves it, with a start page on disc, shown by FormShow.
 class MainWindow : public testing::Test {
 protected:
@@ -73,10 +78,18 @@ protected:
         BrowserWindowProbe::FormShow(window_);
         ASSERT_TRUE(window_.browser) << "no browser host";
         ShowWindow(window_.Handle(), SW_SHOW);
-        driver::Pause(200);
+        HWND host = window_.browser->Handle();
+        driver::WaitUntil(
+            [host] {
+                HWND focus = GetFocus();
+                return focus == host || IsChild(host, focus);
+            },
+            kTimeout);
     }
 
-    void NavigateAndPump(const std::string& url) {
+    // For navigations that must change nothing: there is no mark to wait for, so time passes
+    // (the messages pumped meanwhile) and the test then looks that nothing happened.
+    void NavigateAndLetTimePass(const std::string& url) {
         window_.browser->Navigate(url);
         driver::Pause(300);
     }
@@ -214,8 +227,9 @@ TEST_F(MainWindow, CloseAddressesStartTheClosingSequence) {
         ShowWindow(window.Handle(), SW_SHOW);
         EXPECT_TRUE(c.ask(*window.browser));
         EXPECT_TRUE(IsWindowVisible(window.Handle())) << "closing ran inside the event";
-        driver::Pause(300);
-        EXPECT_FALSE(IsWindowVisible(window.Handle())) << "the window did not hide";
+        HWND main = window.Handle();
+        EXPECT_TRUE(driver::WaitUntil([main] { return !IsWindowVisible(main); }, kTimeout))
+            << "the window did not hide";
         EXPECT_TRUE(IsWindowVisible(box.Handle())) << "no splash strip";
     }
 }
@@ -233,25 +247,29 @@ TEST_F(MainWindow, NewWindowRequestsStayInTheMenu) {
     page += L"other.html";
     window_.browser->OnNewWindow3(*window_.browser, cancel, 0, L"", page);
     EXPECT_TRUE(cancel);
-    driver::Pause(500);
-    BSTR location = nullptr;
-    window_.browser->DefaultInterface()->get_LocationURL(&location);
-    std::wstring where = location ? location : L"";
-    SysFreeString(location);
-    EXPECT_NE(where.find(L"other.html"), std::wstring::npos);
+    auto location = [this] {
+        BSTR url = nullptr;
+        window_.browser->DefaultInterface()->get_LocationURL(&url);
+        std::wstring where = url ? url : L"";
+        SysFreeString(url);
+        return where;
+    };
+    driver::WaitUntil([&] { return location().find(L"other.html") != std::wstring::npos; },
+                      kTimeout);
+    EXPECT_NE(location().find(L"other.html"), std::wstring::npos) << "the page never opened";
     EXPECT_TRUE(IsWindowVisible(window_.Handle()));
 }
 
 TEST_F(MainWindow, AlmostACloseAddressDoesNothing) {
     Show();
-    NavigateAndPump("javascript:window.close()");
+    NavigateAndLetTimePass("javascript:window.close()");
     EXPECT_TRUE(IsWindowVisible(window_.Handle()));
 }
 
 TEST_F(MainWindow, MusicStopsForEverythingButTheStartPage) {
     window_.settings.stopMusicOnClick = true;
     Show();  // navigates to the start page itself
-    NavigateAndPump(folder_ + "INDEX.HTML");
+    NavigateAndLetTimePass(folder_ + "INDEX.HTML");
     EXPECT_TRUE(soundCalls.empty()) << "the start page stopped the music";
     // A frame of the page loading its own document is no click.
     ComPtr<IDispatch> frame = SiteOf(*window_.browser);
@@ -262,7 +280,8 @@ TEST_F(MainWindow, MusicStopsForEverythingButTheStartPage) {
     window_.browser->OnBeforeNavigate2(*window_.browser, frame.get(), url.value(), none.value(),
                                        none.value(), none.value(), none.value(), cancel);
     EXPECT_TRUE(soundCalls.empty()) << "a frame stopped the music";
-    NavigateAndPump(folder_ + "other.html");
+    window_.browser->Navigate(folder_ + "other.html");
+    driver::WaitUntil([] { return !soundCalls.empty(); }, kTimeout);
     ASSERT_EQ(soundCalls.size(), 1u);
     EXPECT_EQ(soundCalls[0].sound, "(none)");
     EXPECT_EQ(soundCalls[0].flags, 1u);  // asynchronous: stops whatever plays
@@ -271,7 +290,7 @@ TEST_F(MainWindow, MusicStopsForEverythingButTheStartPage) {
 TEST_F(MainWindow, MusicPlaysOnWhenLinksMayNotStopIt) {
     window_.settings.stopMusicOnClick = false;
     Show();
-    NavigateAndPump(folder_ + "other.html");
+    NavigateAndLetTimePass(folder_ + "other.html");
     EXPECT_TRUE(soundCalls.empty());
 }
 
@@ -329,7 +348,12 @@ TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
             return box.value_or(driver::MessageBoxInfo{});
         });
         if (c.throughTheBrowser) {
-            NavigateAndPump(std::string(c.url.begin(), c.url.end()));
+            // The event comes while this thread pumps messages; the box is modal, so the wait
+            // ends once the reader has dismissed it.
+            window_.browser->Navigate(std::string(c.url.begin(), c.url.end()));
+            driver::WaitUntil(
+                [&] { return reader.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                20000);
         } else {
             // Wine's control reports every local address as a plain path: the forms other
             // browsers report go to the handler directly.
@@ -422,8 +446,8 @@ TEST_F(MainWindow, TheReportHoldsTheWindowAndAClosingWaitsForTheEvent) {
         if (call.rfind("modeless", 0) == 0) modeless.push_back(call);
     }
     EXPECT_EQ(modeless, (std::vector<std::string>{"modeless off", "modeless on"}));
-    driver::Pause(300);
-    EXPECT_FALSE(IsWindowVisible(main)) << "the close request was lost";
+    EXPECT_TRUE(driver::WaitUntil([main] { return !IsWindowVisible(main); }, kTimeout))
+        << "the close request was lost";
     SetActiveObject(*window_.browser, nullptr);
 }
 
