@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "case_name.h"
 #include "driver/driver.h"
+#include "driver/driver_more.h"
 #include "support/bitmap_file.h"
 #include "e2e/program_runs.h"
 #include "e2e/sample_disc.h"
@@ -35,130 +37,119 @@ int ScreenHeight() {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
-TEST(WindowSetup, DefaultsGiveASizeable400By300WindowInTheCentre) {
-    SampleDisc disc;
-    disc.Write("autorun.inf",
-               "[autorun]\r\nopen=autostart.exe\r\n[velvane]\r\nstartpage=index.html\r\n");
-    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
-    ASSERT_TRUE(program);
-    const driver::WindowInfo& w = program->window;
-    EXPECT_EQ(Width(w.rect), 400);
-    EXPECT_EQ(Height(w.rect), 300);
-    EXPECT_EQ(w.rect.left, (ScreenWidth() - 400) / 2);
-    EXPECT_EQ(w.rect.top, (ScreenHeight() - 300) / 2);
-    EXPECT_TRUE(w.style & WS_THICKFRAME);
-    EXPECT_TRUE((w.style & WS_CAPTION) == WS_CAPTION);
-    EXPECT_EQ(w.text, "Autostart");
-    CloseAndExpectExit(*program);
-}
-
-TEST(WindowSetup, TwoNumbersPlaceTheWindow) {
-    SampleDisc disc;
-    disc.Write("autorun.inf", Settings("windowposition=100,50\r\nwindowwidth=0x1F4\r\n"));
-    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
-    ASSERT_TRUE(program);
-    EXPECT_EQ(program->window.rect.left, 100);
-    EXPECT_EQ(program->window.rect.top, 50);
-    EXPECT_EQ(Width(program->window.rect), 500);
-    CloseAndExpectExit(*program);
-}
-
-TEST(WindowSetup, UnusablePositionsStopWithMessage8) {
-    for (const char* position : {"Center", "100", "100,fifty", ""}) {
-        SCOPED_TRACE(position);
-        SampleDisc disc;
-        disc.Write("autorun.inf", Settings(std::string("windowposition=") + position + "\r\n"));
-        ExpectStopsWithError(disc, "Window position is invalid.");
-    }
-}
-
-struct FrameCase {
-    const char* borderStyle;
+// One row of the window setup: the settings, and what the window shows for them from outside.
+// A check left at its default is not made.
+struct Frame {
     bool caption;
     bool sizeable;
     bool boxes;  // minimise and maximise
 };
 
-TEST(WindowSetup, BorderStyleWordsGiveTheirFrames) {
-    const FrameCase cases[] = {
-        {"dialog", true, false, false}, {"Dialog", true, true, true},  {"window", true, true, true},
-        {"anything", true, true, true}, {"none", false, false, false},
-    };
-    for (const FrameCase& c : cases) {
-        SCOPED_TRACE(c.borderStyle);
-        SampleDisc disc;
-        disc.Write("autorun.inf", Settings(std::string("borderstyle=") + c.borderStyle + "\r\n"));
-        std::optional<RunningProgram> program = StartUntilMainWindow(disc);
-        ASSERT_TRUE(program);
-        LONG style = program->window.style;
-        EXPECT_EQ((style & WS_CAPTION) == WS_CAPTION, c.caption);
-        EXPECT_EQ((style & WS_THICKFRAME) != 0, c.sizeable);
-        EXPECT_EQ((style & WS_MAXIMIZEBOX) != 0, c.boxes);
-        if (!c.caption) {
-            EXPECT_FALSE(style & (WS_BORDER | WS_DLGFRAME));
-            RECT client = program->window.clientRect;
-            EXPECT_EQ(Width(client), Width(program->window.rect)) << "no frame around the client";
-        }
-        CloseAndExpectExit(*program);
+struct SetupCase {
+    const char* name = nullptr;
+    std::string lines{};             // the settings after the start page
+    const char* release = nullptr;   // a Windows release for Wine to pretend, as winecfg names it
+    int width = 0;                   // outer size; 0: not checked
+    int height = 0;
+    bool centred = false;            // on the screen; else at `topLeft` when given
+    std::optional<POINT> topLeft{};
+    std::optional<Frame> frame{};
+    const char* caption = nullptr;
+    bool maximised = false;
+    std::optional<bool> dropShadow{};  // the class style; only XP and Server 2003 draw it
+    const char* stopsWith = nullptr; // the error box that ends start-up instead of a window
+};
+
+const std::string kShadowLines = "windowposition=10,20\r\nwindowcaption=Shadow\r\n";
+const char kBadPosition[] = "Window position is invalid.";
+
+const SetupCase kSetupCases[] = {
+    {.name = "Defaults", .lines = "", .width = 400, .height = 300, .centred = true,
+     .frame = Frame{true, true, true}, .caption = "Autostart"},
+    {.name = "TwoNumbersPlaceTheWindow", .lines = "windowposition=100,50\r\nwindowwidth=0x1F4\r\n",
+     .width = 500, .topLeft = POINT{100, 50}},
+    {.name = "PositionWord", .lines = "windowposition=Center\r\n", .stopsWith = kBadPosition},
+    {.name = "PositionOneNumber", .lines = "windowposition=100\r\n", .stopsWith = kBadPosition},
+    {.name = "PositionNotANumber", .lines = "windowposition=100,fifty\r\n", .stopsWith = kBadPosition},
+    {.name = "PositionEmpty", .lines = "windowposition=\r\n", .stopsWith = kBadPosition},
+    {.name = "BorderDialog", .lines = "borderstyle=dialog\r\n", .frame = Frame{true, false, false}},
+    // Only the exact word: "Dialog" is no known word and gives the default frame.
+    {.name = "BorderDialogCapitalised", .lines = "borderstyle=Dialog\r\n", .frame = Frame{true, true, true}},
+    {.name = "BorderWindow", .lines = "borderstyle=window\r\n", .frame = Frame{true, true, true}},
+    {.name = "BorderUnknownWord", .lines = "borderstyle=anything\r\n", .frame = Frame{true, true, true}},
+    {.name = "BorderNone", .lines = "borderstyle=none\r\n", .frame = Frame{false, false, false}},
+    {.name = "FullScreenMaximises", .lines = "fullscreen=1\r\n", .maximised = true},
+    // A missing skin keeps the designed frame and size, not the settings' own.
+    {.name = "MissingSkin",
+     .lines = "skin=art\\missing.bmp\r\nborderstyle=none\r\nwindowwidth=640\r\nwindowheight=480\r\n",
+     .width = 341, .height = 262, .centred = true, .frame = Frame{true, true, true}},
+    // The window made anew for the drop shadow keeps everything the setup gave it.
+    {.name = "DropShadowOnXP", .lines = "dropshadow=1\r\n" + kShadowLines, .release = "winxp",
+     .topLeft = POINT{10, 20}, .caption = "Shadow", .dropShadow = true},
+    {.name = "DropShadowOffOnXP", .lines = "dropshadow=0\r\n" + kShadowLines, .release = "winxp",
+     .topLeft = POINT{10, 20}, .caption = "Shadow", .dropShadow = false},
+    {.name = "DropShadowOn2000", .lines = "dropshadow=1\r\n" + kShadowLines, .release = "win2k",
+     .topLeft = POINT{10, 20}, .caption = "Shadow", .dropShadow = false},
+    {.name = "DropShadowOn7", .lines = "dropshadow=1\r\n" + kShadowLines, .release = "win7",
+     .topLeft = POINT{10, 20}, .caption = "Shadow", .dropShadow = false},
+};
+
+void ExpectFrame(const driver::WindowInfo& w, const Frame& frame) {
+    EXPECT_EQ((w.style & WS_CAPTION) == WS_CAPTION, frame.caption);
+    EXPECT_EQ((w.style & WS_THICKFRAME) != 0, frame.sizeable);
+    EXPECT_EQ((w.style & WS_MAXIMIZEBOX) != 0, frame.boxes);
+    if (!frame.caption) {
+        EXPECT_FALSE(w.style & (WS_BORDER | WS_DLGFRAME));
+        EXPECT_EQ(Width(w.clientRect), Width(w.rect)) << "no frame around the client";
     }
 }
 
-TEST(WindowSetup, FullScreenMaximises) {
-    SampleDisc disc;
-    disc.Write("autorun.inf", Settings("fullscreen=1\r\n"));
-    std::optional<RunningProgram> program = StartUntilMainWindow(disc);
-    ASSERT_TRUE(program);
-    EXPECT_TRUE(IsZoomed(program->window.hwnd));
-    CloseAndExpectExit(*program);
-}
+class WindowSetup : public testing::TestWithParam<SetupCase> {};
 
-TEST(WindowSetup, MissingSkinKeepsTheDesignedFrameAndSize) {
-    SampleDisc disc;
-    disc.Write("autorun.inf", Settings("skin=art\\missing.bmp\r\nborderstyle=none\r\n"
-                                       "windowwidth=640\r\nwindowheight=480\r\n"));
+TEST_P(WindowSetup, ShapesTheMainWindow) {
+    const SetupCase& c = GetParam();
+    // A pretended release is per program name: each such row runs a copy of its own name.
+    const std::string programName =
+        c.release ? std::string("setup-") + c.name + ".exe" : std::string("autostart.exe");
+    std::optional<driver::PretendedRelease> release;
+    if (c.release) release.emplace(programName, c.release);
+    SampleDisc disc(programName);
+    disc.Write("autorun.inf", "[autorun]\r\nopen=autostart.exe\r\n" + Settings(c.lines));
+    if (c.stopsWith) {
+        ExpectStopsWithError(disc, c.stopsWith);
+        return;
+    }
     std::optional<RunningProgram> program = StartUntilMainWindow(disc);
     ASSERT_TRUE(program);
     const driver::WindowInfo& w = program->window;
-    EXPECT_EQ(Width(w.rect), 341);
-    EXPECT_EQ(Height(w.rect), 262);
-    EXPECT_EQ(w.rect.left, (ScreenWidth() - 341) / 2);
-    EXPECT_EQ(w.rect.top, (ScreenHeight() - 262) / 2);
-    EXPECT_TRUE(w.style & WS_THICKFRAME);
+    if (c.width) {
+        EXPECT_EQ(Width(w.rect), c.width);
+    }
+    if (c.height) {
+        EXPECT_EQ(Height(w.rect), c.height);
+    }
+    if (c.centred) {
+        EXPECT_EQ(w.rect.left, (ScreenWidth() - Width(w.rect)) / 2);
+        EXPECT_EQ(w.rect.top, (ScreenHeight() - Height(w.rect)) / 2);
+    }
+    if (c.topLeft) {
+        EXPECT_EQ(w.rect.left, c.topLeft->x);
+        EXPECT_EQ(w.rect.top, c.topLeft->y);
+    }
+    if (c.frame) {
+        ExpectFrame(w, *c.frame);
+    }
+    if (c.caption) {
+        EXPECT_EQ(w.text, c.caption);
+    }
+    EXPECT_EQ(IsZoomed(w.hwnd) != FALSE, c.maximised);
+    if (c.dropShadow) {
+        EXPECT_EQ((w.classStyle & CS_DROPSHADOW) != 0, *c.dropShadow);
+    }
     CloseAndExpectExit(*program);
 }
 
-struct ShadowCase {
-    const char* release;  // as Wine names it
-    const char* programName;
-    const char* dropShadow;
-    bool shadow;
-};
-
-// The drop shadow is a class style, and only XP and Server 2003 get it.
-TEST(WindowSetup, DropShadowOnlyWhereTheReleaseDrawsIt) {
-    const ShadowCase cases[] = {
-        {"winxp", "shadow-xp.exe", "1", true},
-        {"winxp", "shadow-xp-off.exe", "0", false},
-        {"win2k", "shadow-2k.exe", "1", false},
-        {"win7", "shadow-7.exe", "1", false},
-    };
-    for (const ShadowCase& c : cases) {
-        SCOPED_TRACE(c.programName);
-        driver::PretendedRelease release(c.programName, c.release);
-        SampleDisc disc(c.programName);
-        disc.Write("autorun.inf", Settings(std::string("dropshadow=") + c.dropShadow +
-                                           "\r\n"
-                                           "windowposition=10,20\r\nwindowcaption=Shadow\r\n"));
-        std::optional<RunningProgram> program = StartUntilMainWindow(disc);
-        ASSERT_TRUE(program);
-        EXPECT_EQ((program->window.classStyle & CS_DROPSHADOW) != 0, c.shadow);
-        // The window made anew keeps everything the setup gave it.
-        EXPECT_EQ(program->window.rect.left, 10);
-        EXPECT_EQ(program->window.rect.top, 20);
-        EXPECT_EQ(program->window.text, "Shadow");
-        CloseAndExpectExit(*program);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Rows, WindowSetup, testing::ValuesIn(kSetupCases), CaseName());
 
 // Requirement libraries record their calls in requirement-calls.txt beside themselves.
 TEST(Requirements, EveryLibraryIsAskedInOrderAndTheAlternativePageSteppedIn) {
@@ -235,7 +226,8 @@ void ExpectUnusableLibrary(const SampleDisc& disc, const std::string& entry,
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, "Error on loading DLL file \"" + disc.Folder() + path + "\".");
     driver::Dismiss(*box, IDCANCEL);
-    driver::Pause(300);
+    HWND first = box->hwnd;
+    ASSERT_TRUE(driver::WaitUntil([first] { return !IsWindowVisible(first); }, kWindowTimeout));
     box = driver::WaitForMessageBox(program.Id(), kWindowTimeout);
     ASSERT_TRUE(box) << "the library must count as unfulfilled";
     EXPECT_EQ(box->text.substr(0, 30), "For displaying the contents ce");
@@ -330,10 +322,9 @@ TEST(FadeIn, EndsFullyOpaqueOnALayeredWindow) {
     HWND window = program->window.hwnd;
     BYTE alpha = 0;
     DWORD flags = 0;
-    for (int i = 0; i < 100 && alpha != 255; ++i) {
-        GetLayeredWindowAttributes(window, nullptr, &alpha, &flags);
-        driver::Pause(50);
-    }
+    driver::WaitUntil(
+        [&] { return GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha == 255; },
+        kWindowTimeout);
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_EQ(alpha, 255);
     EXPECT_TRUE(flags & LWA_ALPHA);
