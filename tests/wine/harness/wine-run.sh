@@ -15,5 +15,22 @@ timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 # Wine takes the user's language from the Unix locale of the process tree, not from a Windows
 # environment block, so a test that needs another language sets VELVANE_LC_ALL for its run.
-exec timeout --kill-after=10 "${VELVANE_WINE_TIMEOUT:-300}" \
-    env LC_ALL="${VELVANE_LC_ALL:-en_US.UTF-8}" wine "$@"
+run() {
+    timeout --kill-after=10 "${VELVANE_WINE_TIMEOUT:-300}" \
+        env LC_ALL="${VELVANE_LC_ALL:-en_US.UTF-8}" wine "$@"
+}
+
+# Very rarely, with tests starting side by side, Wine fails to start a program at all: it exits
+# at once, having printed nothing (its own messages are off). Every test program prints before it
+# does anything, so a failure without a single byte of output is such a start, and it is tried
+# once more. A program that ran and failed is never run again.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+status=0
+run "$@" 2>&1 | tee "$output" || status=${PIPESTATUS[0]}
+if [ "$status" -ne 0 ] && [ ! -s "$output" ]; then
+    echo "wine-run.sh: Wine started nothing (exit $status); trying once more" >&2
+    status=0
+    run "$@" || status=$?
+fi
+exit "$status"
