@@ -3,18 +3,12 @@
 #include <vector>
 
 #include "browserhost/ie_utils.h"
+#include "win32/file_system_win.h"
 #include "win32/library_win.h"
 #include "win32/unique_handle_win.h"
 
 namespace velvane {
 namespace {
-
-std::string SystemDirectory() {
-    std::vector<char> buffer(261);
-    UINT length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (length == 0 || length >= buffer.size()) return {};
-    return std::string(buffer.data(), length);
-}
 
 // The file-version functions of version.dll, which is loaded when the version is first read.
 struct VersionFunctions {
@@ -65,7 +59,7 @@ Module& HtmlHelpModule() {
 std::string GetIEVersion() {
     const VersionFunctions version;
     if (!version.Complete()) return {};
-    std::string path = SystemDirectory() + "\\shdocvw.dll";
+    std::string path = SystemFolder() + "\\shdocvw.dll";
     DWORD handle = 0;
     DWORD size = version.getInfoSize(path.c_str(), &handle);
     if (size == 0) return {};

@@ -9,6 +9,10 @@ namespace velvane {
 // The folder of the executable's own path, with its trailing backslash.
 std::string ProgramFolder();
 
+// The system folder (where the system's libraries lie), without a trailing backslash; empty
+// when the system does not say.
+std::string SystemFolder();
+
 // True when `path` names an existing file (not a folder).
 bool FileExists(const std::string& path);
 // The same for a path the ANSI code page cannot hold.

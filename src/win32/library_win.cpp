@@ -1,5 +1,7 @@
 #include "win32/library_win.h"
 
+#include "win32/file_system_win.h"
+
 namespace velvane {
 
 Module LoadLibraryQuietly(const std::string& path) {
@@ -11,10 +13,9 @@ Module LoadLibraryQuietly(const std::string& path) {
 
 HMODULE SystemLibrary(const char* fileName) {
     if (HMODULE loaded = GetModuleHandleA(fileName)) return loaded;
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    Module library = LoadLibraryQuietly(std::string(folder, length) + "\\" + fileName);
+    const std::string folder = SystemFolder();
+    if (folder.empty()) return nullptr;
+    Module library = LoadLibraryQuietly(folder + "\\" + fileName);
     return library ? library.release() : nullptr;  // kept on purpose: see the header
 }
 
