@@ -20,7 +20,7 @@ target_link_options(velvane-check PRIVATE ${SANITIZE})
 # The example discs, laid out as an author burns them (as scripts/demo.sh does), must pass the
 # checker without a finding. Their requirement library is a Windows DLL, built here with the
 # MinGW compiler that the cross build uses.
-find_program(VELVANE_MINGW_CXX NAMES i686-w64-mingw32-g++-posix i686-w64-mingw32-g++)
+find_program(VELVANE_MINGW_CXX NAMES i686-w64-mingw32-g++-win32 i686-w64-mingw32-g++)
 if(NOT VELVANE_MINGW_CXX)
     message(STATUS "No MinGW compiler: the example discs are not checked")
     return()

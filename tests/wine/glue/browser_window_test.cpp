@@ -8,7 +8,6 @@
 #include <array>
 #include <chrono>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "driver/driver_more.h"
 #include "services/application_win.h"
 #include "splash/about_box_win.h"
+#include "support/background_win.h"
 #include "support/temp_folder_win.h"
 #include "win32/com_object_win.h"
 #include "win32/com_ptr_win.h"
@@ -341,7 +341,7 @@ TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto reader = std::async(std::launch::async, [] {
+        testsupport::Background reader([] {
             std::optional<driver::MessageBoxInfo> box =
                 driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
             if (box) driver::Dismiss(*box, IDCANCEL);
@@ -351,9 +351,7 @@ TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
             // The event comes while this thread pumps messages; the box is modal, so the wait
             // ends once the reader has dismissed it.
             window_.browser->Navigate(std::string(c.url.begin(), c.url.end()));
-            driver::WaitUntil(
-                [&] { return reader.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                20000);
+            driver::WaitUntil([&] { return reader.Ready(); }, 20000);
         } else {
             // Wine's control reports every local address as a plain path: the forms other
             // browsers report go to the handler directly.
@@ -367,7 +365,7 @@ TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
                                                none.value(), cancel);
             EXPECT_TRUE(cancel);
         }
-        driver::MessageBoxInfo box = reader.get();
+        driver::MessageBoxInfo box = reader.Get();
         EXPECT_EQ(box.title, "Error");
         EXPECT_EQ(box.text, "The executable file \"" + c.shown + "\" cannot be found.");
         EXPECT_TRUE(IsWindowVisible(window_.Handle()));
@@ -415,7 +413,7 @@ TEST_F(MainWindow, TheReportHoldsTheWindowAndAClosingWaitsForTheEvent) {
         int boxes = 0;
         bool mainVisible = false;
     };
-    auto reader = std::async(std::launch::async, [main] {
+    testsupport::Background reader([main] {
         Seen seen;
         std::optional<driver::MessageBoxInfo> box =
             driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
@@ -434,7 +432,7 @@ TEST_F(MainWindow, TheReportHoldsTheWindowAndAClosingWaitsForTheEvent) {
     bool cancel = false;
     window_.browser->OnBeforeNavigate2(*window_.browser, nullptr, url.value(), none.value(),
                                        none.value(), none.value(), none.value(), cancel);
-    Seen seen = reader.get();
+    Seen seen = reader.Get();
     EXPECT_EQ(seen.owner, main);
     EXPECT_FALSE(seen.mainEnabled);
     EXPECT_EQ(seen.boxes, 1);

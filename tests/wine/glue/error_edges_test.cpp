@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <future>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "driver/driver.h"
+#include "support/background_win.h"
 #include "win32/exception_edge_win.h"
 #include "win32/guarded_call_win.h"
 #include "win32/message_dialog_win.h"
@@ -52,14 +52,14 @@ TEST(ExceptionEdge, WindowProcedureHandsTheErrorToTheSinkInsteadOfUnwinding) {
 // Shows a box on this thread while another thread reads it from outside and dismisses it.
 driver::MessageBoxInfo ShowAndRead(MessageDialogKind kind, const std::string& text,
                                    int dismissWith) {
-    auto reader = std::async(std::launch::async, [dismissWith] {
+    testsupport::Background reader([dismissWith] {
         std::optional<driver::MessageBoxInfo> box =
             driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
         if (box) driver::Dismiss(*box, dismissWith);
         return box.value_or(driver::MessageBoxInfo{});
     });
     ShowMessageDialog(nullptr, kind, text);
-    return reader.get();
+    return reader.Get();
 }
 
 TEST(MessageDialogs, ErrorBoxHasOneCancelButton) {
@@ -88,7 +88,7 @@ TEST(MessageDialogs, EnterDismissesTheErrorBox) {
 // Message 12 names a URL, message 15 a path: neither has blanks to break at.
 TEST(MessageDialogs, VeryLongTextStillFitsOnTheScreen) {
     std::string text(20000, 'w');
-    auto reader = std::async(std::launch::async, [] {
+    testsupport::Background reader([] {
         std::optional<driver::MessageBoxInfo> box =
             driver::WaitForMessageBox(GetCurrentProcessId(), 15000);
         RECT r{};
@@ -99,7 +99,7 @@ TEST(MessageDialogs, VeryLongTextStillFitsOnTheScreen) {
         return r;
     });
     ShowMessageDialog(nullptr, MessageDialogKind::Error, text);
-    RECT r = reader.get();
+    RECT r = reader.Get();
     EXPECT_GT(r.right - r.left, 0);
     EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_LE(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
