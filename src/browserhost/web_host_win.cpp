@@ -82,7 +82,7 @@ void TWebHost::SetParentWindow(HWND parent) {
                      parent);
     }
     if (frame_)
-        frame_->SetWindow(GetAncestor(Handle(), GA_ROOT));
+        frame_->SetWindow(RootWindow(Handle()));
     if (!inPlaceObject_)
         ActivateInPlace();
 }

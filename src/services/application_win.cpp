@@ -19,8 +19,12 @@ Application& Application::Instance() {
 
 void Application::Initialize() {
     comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    // The tool bar's class, asked for with a flag the oldest common controls (4.70) know: they
+    // refuse the whole call for one they do not. Should it be refused all the same, the older
+    // call registers the bars too.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    if (!InitCommonControlsEx(&controls))
+        InitCommonControls();
     SetExceptionSink([this](std::exception_ptr error) { HandleError(error); });
     RegisterWindowClass(kApplicationClass, 0, nullptr);
     // A zero-sized popup with a caption: invisible itself, but the owner of the main window and

@@ -6,6 +6,7 @@
 
 #include "skin/shape_geometry.h"
 #include "win32/gdi_scope_win.h"
+#include "win32/window_win.h"
 
 namespace velvane {
 namespace {
@@ -154,7 +155,7 @@ bool TImageShape::DoPaletteChange() {
         graphic->SetPaletteModified(false);
         return false;
     }
-    HWND form = IsWindow(parent_) ? GetAncestor(parent_, GA_ROOT) : nullptr;
+    HWND form = IsWindow(parent_) ? RootWindow(parent_) : nullptr;
     if (!form || GetActiveWindow() != form)
         return false;
     // While painting, the palette must be realised before the paint goes on; otherwise later.

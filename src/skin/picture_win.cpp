@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/bitmap_file_win.h"
+#include "win32/transparent_blit_win.h"
 
 namespace velvane {
 namespace {
@@ -68,6 +69,7 @@ std::unique_ptr<TBitmapGraphic> TBitmapGraphic::Clone() const {
         throw PictureError("Cannot copy the bitmap");
     auto clone = std::make_unique<TBitmapGraphic>(std::move(copy));
     clone->transparent_ = transparent_;
+    clone->systemTransparentBlit_ = systemTransparentBlit_;
     return clone;
 }
 
@@ -82,8 +84,8 @@ void TBitmapGraphic::Draw(HDC dc, const RECT& target) const {
     const int w = target.right - target.left;
     const int h = target.bottom - target.top;
     if (transparent_) {
-        GdiTransparentBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, width_, height_,
-                          transparentColor_);
+        gdi::TransparentStretch(dc, target, source.get(), width_, height_, transparentColor_,
+                                systemTransparentBlit_ ? gdi::SystemTransparentBlt() : nullptr);
     } else {
         StretchBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);
     }

@@ -46,6 +46,9 @@ public:
     void SetTransparent(bool transparent) { transparent_ = transparent; }
     // The colour of the bottom-left pixel.
     COLORREF TransparentColor() const { return transparentColor_; }
+    // Whether Draw leaves the colour out with the system's TransparentBlt where it has one (the
+    // default), or always through a mask, as on a system without it (tests).
+    void SetSystemTransparentBlit(bool use) { systemTransparentBlit_ = use; }
 
     // A palette made from the colour table of a bitmap of 8 or fewer bits per pixel; none
     // otherwise. The modified mark is set for every new graphic and cleared by whoever realises
@@ -67,6 +70,7 @@ private:
     int height_ = 0;
     int bitsPerPixel_ = 0;
     bool transparent_ = false;
+    bool systemTransparentBlit_ = true;
     bool paletteModified_ = true;
     COLORREF transparentColor_ = 0;
 };

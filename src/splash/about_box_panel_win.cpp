@@ -1,7 +1,5 @@
 #include "splash/about_box_panel_win.h"
 
-#include <commctrl.h>
-
 #include <array>
 
 #include "splash/about_box_content.h"
@@ -13,7 +11,6 @@ namespace velvane {
 namespace {
 
 constexpr char kPanelClass[] = "TAboutBoxPanel";
-constexpr UINT_PTR kOkButtonSubclassId = 1;
 
 // The panel's font; its labels and button take it (the first label in bold, links underlined).
 constexpr char kPanelFontFace[] = "Tahoma";
@@ -140,8 +137,10 @@ void AboutBoxPanel::CreateOkButton(int top) {
     okButton_ = CreateControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kOkButtonId, bounds,
                               font_.get());
     if (okButton_) {
-        SetWindowSubclass(okButton_, &AboutBoxPanel::OkButtonKeys, kOkButtonSubclassId,
-                          reinterpret_cast<DWORD_PTR>(this));
+        // The button's own data slot is the program's: it carries the panel to OkButtonKeys.
+        SetWindowLongPtrA(okButton_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        okButtonProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            okButton_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AboutBoxPanel::OkButtonKeys)));
     }
 }
 
@@ -227,11 +226,18 @@ LRESULT AboutBoxPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CALLBACK AboutBoxPanel::OkButtonKeys(HWND button, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR subclassId, DWORD_PTR panel) {
+                                             LPARAM lParam) {
+    const auto* panel =
+        reinterpret_cast<const AboutBoxPanel*>(GetWindowLongPtrA(button, GWLP_USERDATA));
+    if (!panel || !panel->okButtonProc_)
+        return DefWindowProcA(button, message, wParam, lParam);
+    const WNDPROC buttonProc = panel->okButtonProc_;
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(button, &AboutBoxPanel::OkButtonKeys, subclassId);
+        // The button's last message: its own procedure takes it back for the rest.
+        SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
+        SetWindowLongPtrA(button, GWLP_USERDATA, 0);
     } else if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-        const Handlers& handlers = reinterpret_cast<const AboutBoxPanel*>(panel)->handlers_;
+        const Handlers& handlers = panel->handlers_;
         const std::function<void()>& handler =
             wParam == VK_RETURN ? handlers.okClick : handlers.cancel;
         RunGuarded([&] {
@@ -240,7 +246,7 @@ LRESULT CALLBACK AboutBoxPanel::OkButtonKeys(HWND button, UINT message, WPARAM w
         });
         return 0;
     }
-    return DefSubclassProc(button, message, wParam, lParam);
+    return CallWindowProcA(buttonProc, button, message, wParam, lParam);
 }
 
 }  // namespace velvane

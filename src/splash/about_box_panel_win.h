@@ -66,15 +66,18 @@ private:
     void Paint() const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Enter and Escape reach the focused OK button, which knows no dialog keys by itself.
-    static LRESULT CALLBACK OkButtonKeys(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR subclassId, DWORD_PTR panel);
+    // Enter and Escape reach the focused OK button, which knows no dialog keys by itself. This
+    // procedure stands in front of the button's own and hands that all else. (The common
+    // controls' subclass functions have names only from version 5.82 on; the window procedure
+    // is there on every release.)
+    static LRESULT CALLBACK OkButtonKeys(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
 
     Handlers handlers_;
     GdiFont font_;
     GdiFont boldFont_;
     GdiFont linkFont_;
     HWND okButton_ = nullptr;  // a child: destroyed with the panel
+    WNDPROC okButtonProc_ = nullptr;  // the button's own procedure, behind OkButtonKeys
 };
 
 }  // namespace velvane

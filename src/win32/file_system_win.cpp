@@ -44,9 +44,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
-    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    // GetFileSize rather than its 64-bit successor, which Windows 95 and NT 4.0 lack. A file of
+    // 4 GB or more answers a high part, and one above 2 GB is refused all the same.
+    DWORD high = 0;
+    DWORD low = GetFileSize(file.get(), &high);
+    if ((low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || low > 0x7FFFFFFF)
+        return std::nullopt;
+    std::string content(low, '\0');
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD chunk = 0;

@@ -74,4 +74,15 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
 }
 
+HWND RootWindow(HWND window) {
+    // A child's parent is a window; a top-level window's GetParent answers its owner instead,
+    // so the walk stops at the first window without the child style.
+    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+        HWND parent = GetParent(window);
+        if (!parent) break;
+        window = parent;
+    }
+    return window;
+}
+
 }  // namespace velvane

@@ -38,4 +38,9 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// The top-level window that `window` lies in (itself when it is one): the parents of a child
+// window followed up, never an owner. What GetAncestor(GA_ROOT) answers on the systems that have
+// it; Windows 95 and NT 4.0 before Service Pack 4 do not.
+HWND RootWindow(HWND window);
+
 }  // namespace velvane

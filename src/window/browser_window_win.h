@@ -161,6 +161,12 @@ private:
     // The sound output; tests put a recorder in its place.
     using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
     PlaySoundFunction playSound_ = nullptr;
+    // The fade's alpha, for layered windows: Windows 2000 on. Without them (nullptr; tests put
+    // that in place too) the window shows opaque at once while the fade's ticks run all the same.
+    using LayeredAttributesFunction = BOOL(WINAPI*)(HWND window, COLORREF key, BYTE alpha,
+                                                    DWORD flags);
+    static LayeredAttributesFunction SystemLayeredAttributes();
+    LayeredAttributesFunction setLayeredAttributes_ = SystemLayeredAttributes();
     std::uint8_t alphaBlendValue_ = 255;
 
     UniqueHandle<IconTraits> icon_;  // the disc's icon, when it names one

@@ -7,22 +7,13 @@
 #include "window/fade_music.h"
 
 namespace velvane {
-namespace {
 
-// Layered windows exist from Windows 2000 on; looked up at run time so that the program still
-// starts where they do not, and is then simply shown opaque.
-using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
-SetLayeredWindowAttributesFunction LayeredWindowSupport() {
-    return ProcAddress<SetLayeredWindowAttributesFunction>(GetModuleHandleA("user32.dll"),
-                                                           "SetLayeredWindowAttributes");
+TBrowserWindow::LayeredAttributesFunction TBrowserWindow::SystemLayeredAttributes() {
+    // Looked up at run time: the program starts on Windows 95, 98 and NT 4.0 too, which have no
+    // layered windows.
+    return ProcAddress<LayeredAttributesFunction>(GetModuleHandleA("user32.dll"),
+                                                  "SetLayeredWindowAttributes");
 }
-
-void SetAlphaBlendValue(HWND window, std::uint8_t alpha) {
-    if (auto setAttributes = LayeredWindowSupport()) setAttributes(window, 0, alpha, LWA_ALPHA);
-}
-
-}  // namespace
 
 void TBrowserWindow::StartIntroMusic() {
     std::string path = programFolder_ + settings.introMusic;
@@ -47,15 +38,18 @@ void TBrowserWindow::CallPlaySound(const char* sound, HMODULE module, std::uint3
 
 void TBrowserWindow::StartFadeIn() {
     alphaBlendValue_ = 0;
-    SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetAlphaBlendValue(Handle(), alphaBlendValue_);
+    if (setLayeredAttributes_) {
+        SetWindowLongA(Handle(), GWL_EXSTYLE,
+                       GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
+        setLayeredAttributes_(Handle(), 0, alphaBlendValue_, LWA_ALPHA);
+    }
     SetTimer(Handle(), kFadeTimerId, 1, nullptr);
 }
 
 void TBrowserWindow::FadeTimerTimer() {
     FadeStep step = NextFadeStep(alphaBlendValue_);
     alphaBlendValue_ = step.alpha;
-    SetAlphaBlendValue(Handle(), alphaBlendValue_);
+    if (setLayeredAttributes_) setLayeredAttributes_(Handle(), 0, alphaBlendValue_, LWA_ALPHA);
     if (step.finished) KillTimer(Handle(), kFadeTimerId);
 }
 

@@ -35,6 +35,13 @@ public:
         window.playSound_ = output;
     }
     static void StartIntroMusic(TBrowserWindow& window) { window.StartIntroMusic(); }
+    // Layered windows as the system has them, or none (nullptr), as before Windows 2000.
+    static void SetLayeredWindows(TBrowserWindow& window, bool present) {
+        window.setLayeredAttributes_ =
+            present ? TBrowserWindow::SystemLayeredAttributes() : nullptr;
+    }
+    static void StartFadeIn(TBrowserWindow& window) { window.StartFadeIn(); }
+    static void FadeTimerTimer(TBrowserWindow& window) { window.FadeTimerTimer(); }
 };
 
 namespace {
@@ -318,6 +325,26 @@ TEST_F(MainWindow, AMissingIntroMusicIsSilent) {
 // The box names the path the link leads to, whichever form the browser reported it in, and a
 // character the ANSI code page lacks shows as "?", never as a look-alike letter that could name
 // another file.
+// Where the system has no layered windows the window shows opaque at once; the fade's ticks run
+// out all the same.
+TEST_F(MainWindow, TheFadeInLayersTheWindowOnlyWhereTheSystemCan) {
+    for (bool layered : {true, false}) {
+        SCOPED_TRACE(layered ? "layered windows" : "no layered windows");
+        HWND window = window_.Handle();
+        SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+        BrowserWindowProbe::SetLayeredWindows(window_, layered);
+        BrowserWindowProbe::StartFadeIn(window_);
+        EXPECT_EQ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0, layered);
+        for (int tick = 0; tick < 64; ++tick) BrowserWindowProbe::FadeTimerTimer(window_);
+        EXPECT_FALSE(KillTimer(window, 1)) << "the fade's timer still runs";
+        if (layered) {
+            BYTE alpha = 0;
+            EXPECT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr));
+            EXPECT_EQ(alpha, 255);
+        }
+    }
+}
+
 TEST_F(MainWindow, AMissingProgramIsReportedAndThePageStays) {
     Show();
     std::wstring folder(folder_.begin(), folder_.end());  // ASCII: the temp folder

@@ -45,11 +45,16 @@ TEST(ImageShapePaintTest, DrawsThePictureIntoItsDrawRectWithinTheBounds) {
         DrawLayout layout;
         bool transparent;
         RECT target;  // where the picture lands, parent coordinates
+        bool withoutTransparentBlt = false;  // as on Windows 95 and NT 4.0
     } cases[] = {
         {"natural size", {10, 5, 110, 105}, {}, false, {10, 5, 70, 45}},
         {"stretched", {10, 5, 130, 85}, {.stretch = true}, false, {10, 5, 130, 85}},
         {"centred", {10, 5, 110, 105}, {.center = true}, false, {30, 35, 90, 75}},
         {"transparent", {10, 5, 110, 105}, {}, true, {10, 5, 70, 45}},
+        {"transparent through a mask", {10, 5, 110, 105}, {}, true, {10, 5, 70, 45}, true},
+        {"transparent, stretched", {10, 5, 130, 85}, {.stretch = true}, true, {10, 5, 130, 85}},
+        {"transparent, stretched through a mask", {10, 5, 130, 85}, {.stretch = true}, true,
+         {10, 5, 130, 85}, true},
         {"cut to a smaller control", {10, 5, 40, 25}, {}, false, {10, 5, 70, 45}},
     };
     for (const Case& c : cases) {
@@ -59,6 +64,7 @@ TEST(ImageShapePaintTest, DrawsThePictureIntoItsDrawRectWithinTheBounds) {
         shape.SetCenter(c.layout.center);
         shape.SetTransparent(c.transparent);
         shape.Picture().SetBitmap(MakeDib(picture));
+        shape.Picture().Graphic()->SetSystemTransparentBlit(!c.withoutTransparentBlt);
         Surface surface(200, 150);
         shape.Paint(surface.Dc());
 
