@@ -24,10 +24,16 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_HARNESS}/wine-run.sh ${WINE_STATE_DIR})
 
 set(WIN32_SYSTEM_LIBS ole32 oleaut32 uuid comctl32 shell32 shlwapi version winmm gdi32 user32)
 
+# What ships is compiled against the headers of Windows 95 and NT 4.0 with the common controls
+# of Internet Explorer 4.01, the oldest systems it runs on: what newer systems add is missing from
+# the headers then, and so cannot slip in as an import. Whatever newer the program uses is looked
+# up at run time, with the older way beside it. The tests keep the newest headers.
+set(VELVANE_OLDEST_WINDOWS WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_WINDOWS=0x0400 _WIN32_IE=0x0401)
+
 add_library(velvane_glue STATIC ${GLUE_SOURCES})
 target_compile_options(velvane_glue PRIVATE ${VELVANE_WARNINGS})
-target_compile_definitions(velvane_glue PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600
-                                               NOMINMAX WIN32_LEAN_AND_MEAN)
+target_compile_definitions(velvane_glue PRIVATE ${VELVANE_OLDEST_WINDOWS}
+                                        PUBLIC NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(velvane_glue PUBLIC velvane_logic ${WIN32_SYSTEM_LIBS})
 
 # The shipped exe is built for size: it lies on every disc, and none of its work is bound by the
@@ -41,6 +47,7 @@ add_executable(autostart WIN32 src/app/main_win.cpp src/app/abi_demangle_win.cpp
 target_compile_options(autostart PRIVATE "$<$<CONFIG:Release,MinSizeRel>:${VELVANE_SIZE_OPTIONS}>")
 target_compile_options(autostart PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(autostart PRIVATE velvane_glue)
+target_compile_definitions(autostart PRIVATE ${VELVANE_OLDEST_WINDOWS})
 # The manifest of this build's processor comes from the build folder.
 target_include_directories(autostart PRIVATE ${CMAKE_BINARY_DIR}/res)
 # The shipped exe carries no symbols: it lies on every disc.
@@ -58,4 +65,5 @@ endif()
 add_library(screencheck SHARED examples/requirements/screen_check.cpp)
 set_target_properties(screencheck PROPERTIES PREFIX "")
 target_compile_options(screencheck PRIVATE ${VELVANE_WARNINGS})
+target_compile_definitions(screencheck PRIVATE ${VELVANE_OLDEST_WINDOWS})
 target_link_options(screencheck PRIVATE -Wl,--kill-at -s)

@@ -40,11 +40,12 @@ struct DialogState {
     GdiFont font;
 };
 
-// The message font of the running system, as standard message boxes use it. The structure's
-// size excludes the field newer systems added, so the call also works on old releases.
+// The message font of the running system, as standard message boxes use it. The structure is
+// the old releases' one (the headers of the oldest systems give it): newer systems accept it
+// too, and the old ones refuse the longer one with a field Windows Vista added.
 GdiFont CreateMessageFont() {
     NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
         return GdiFont(CreateFontIndirectA(&metrics.lfMessageFont));
     }
