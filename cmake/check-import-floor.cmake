@@ -1,0 +1,80 @@
+# Fails when a shipped program (BINARY: autostart.exe, a requirement library) imports a function
+# that the oldest Windows it runs on lacks, or one that cmake/import-floor.txt does not list:
+# the loader of such a system refuses the whole program for a single missing import. Every import,
+# by name or by ordinal, must be in the table with releases no later than Windows 95 and NT 4.0.
+# On the 64-bit build (ARCH x86_64), which only 64-bit Windows runs, the functions the table marks
+# as x64 pass too.
+# Usage: cmake -DOBJDUMP=... -DBINARY=... -DTABLE=.../import-floor.txt [-DARCH=x86_64] -P ...
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${BINARY}")
+endif()
+
+# The table: library, function (#n for an ordinal), first 9x release, first NT release, source.
+file(STRINGS ${TABLE} rows REGEX "^[^#]")
+foreach(row IN LISTS rows)
+    string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+    list(LENGTH fields count)
+    if(count LESS 5)
+        message(FATAL_ERROR "${TABLE}: a line without its five columns: ${row}")
+    endif()
+    list(GET fields 0 library)
+    list(GET fields 1 function)
+    list(GET fields 2 first9x)
+    list(GET fields 3 firstNT)
+    string(TOLOWER "${library}" library)
+    set("releases_${library}!${function}" "${first9x};${firstNT}")
+endforeach()
+
+# The import tables: a "DLL Name:" line for each library, then a line per function with its hint
+# (or ordinal) and its name, "<none>" for an import by ordinal.
+string(FIND "${headers}" "The Import Tables" start)
+if(start LESS 0)
+    message(FATAL_ERROR "${BINARY} has no import tables")
+endif()
+string(SUBSTRING "${headers}" ${start} -1 headers)
+string(REGEX REPLACE "\n(There is|The Export Tables|PE File Base Relocations|The Function Table).*"
+       "" headers "${headers}")
+string(REPLACE "\n" ";" lines "${headers}")
+
+set(floor9x 95)
+set(floorNT 3.1 3.5 3.51 4.0)
+set(library "")
+set(imports 0)
+set(problems "")
+foreach(line IN LISTS lines)
+    if(line MATCHES "DLL Name: (.+)$")
+        string(TOLOWER "${CMAKE_MATCH_1}" library)
+        continue()
+    endif()
+    if(NOT line MATCHES "^\t[0-9a-fA-F]+\t +([0-9]+) +([^ ]+)$")
+        continue()
+    endif()
+    set(function "${CMAKE_MATCH_2}")
+    if(function STREQUAL "<none>")
+        set(function "#${CMAKE_MATCH_1}")
+    endif()
+    math(EXPR imports "${imports} + 1")
+    set(key "releases_${library}!${function}")
+    if(NOT DEFINED "${key}")
+        string(APPEND problems "\n  ${library}!${function}: not in ${TABLE}")
+        continue()
+    endif()
+    list(GET "${key}" 0 first9x)
+    list(GET "${key}" 1 firstNT)
+    if(first9x STREQUAL "x64" AND ARCH STREQUAL "x86_64")
+        continue()
+    endif()
+    if(NOT first9x IN_LIST floor9x OR NOT firstNT IN_LIST floorNT)
+        string(APPEND problems "\n  ${library}!${function}: Windows 9x ${first9x}, NT ${firstNT}")
+    endif()
+endforeach()
+
+if(imports EQUAL 0)
+    message(FATAL_ERROR "${BINARY}: no imports read from ${OBJDUMP}'s listing")
+endif()
+if(problems)
+    message(FATAL_ERROR "${BINARY} imports what Windows 95 or NT 4.0 lacks:${problems}")
+endif()
+message(STATUS "${BINARY}: all ${imports} imports are on Windows 95 and NT 4.0")
