@@ -2,7 +2,8 @@
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 # The compilers' win32 thread model (cmake/mingw.cmake) has no std::mutex: GoogleTest takes the
 # one class it builds on it from this folder's port header instead.
-target_include_directories(gtest BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine/gtest-port)
+target_include_directories(gtest BEFORE PUBLIC
+                           $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/tests/wine/gtest-port>)
 include(GoogleTest)
 
 # The session fixture: a fresh prefix and an Xvfb display for the whole run, torn down after it.
