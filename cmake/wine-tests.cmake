@@ -104,6 +104,8 @@ add_library(old_browser_version SHARED tests/wine/probes/old_browser_version.cpp
                                        tests/wine/probes/old_browser_version.rc)
 set_target_properties(old_browser_version PROPERTIES PREFIX "")
 add_dependencies(e2e_tests old_browser_version)
+# The example disc's own requirement library, for the runs of the example disc.
+add_dependencies(e2e_tests screencheck)
 add_test(NAME e2e.alone COMMAND e2e_tests --gtest_filter=OldBrowser.*:Skin.Dragging*)
 set_tests_properties(e2e.alone PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
                      ENVIRONMENT "VELVANE_RUN_ALONE=1")

@@ -53,4 +53,9 @@ WindowsVersionCode ClassifyWindowsVersion(const OsVersionNumbers& version) {
     return 0;
 }
 
+FileNameCalls ChooseFileNameCalls(std::uint32_t platformId, bool ansiHoldsName) {
+    if (ansiHoldsName) return FileNameCalls::Ansi;
+    return platformId == kPlatformNt ? FileNameCalls::Wide : FileNameCalls::None;
+}
+
 }  // namespace velvane

@@ -25,4 +25,10 @@ inline bool SupportsDropShadow(WindowsVersionCode code) {
     return static_cast<std::uint8_t>(code - 9) < 2;
 }
 
+// How a file name reaches its file. The ANSI calls serve every name the ANSI code page holds. The
+// UTF-16 calls serve any other on NT; 95, 98 and Me have them in the kernel and the shell only as
+// stubs that fail: there such a name reaches no file.
+enum class FileNameCalls { Ansi, Wide, None };
+FileNameCalls ChooseFileNameCalls(std::uint32_t platformId, bool ansiHoldsName);
+
 }  // namespace velvane

@@ -65,11 +65,20 @@ extern "C" EXCEPTION_DISPOSITION velvane_guard_handler(EXCEPTION_RECORD* record,
 // record's address, restores the chain and the saved registers, and leaves with eax as it is.
 // The callee is stdcall, but esp is taken from ebp anyway, so a library declared cdecl by
 // mistake does no harm either.
+//
+// The system's RtlUnwind hands ebx, esi and edi back as it pleases (it returns through a context
+// it captured itself, with those registers cleared); only esp and ebp come back as they were.
+// Wine's keeps them all, so nothing run here would notice a handler that relied on them. The
+// handler therefore unwinds through velvane_guard_unwind, which keeps ebp, ebx, esi and edi on
+// the stack around the unwinder and, afterwards, reads nothing but esp: the stdcall unwinder
+// removes its four arguments, so esp points at the saved registers again. The direction flag
+// is cleared for the unwinder and the library's unwind handlers, as every call expects.
 asm(R"(
     .text
     .globl _velvane_guarded_call
     .globl _velvane_guarded_call_resume
     .globl _velvane_guard_resume
+    .globl _velvane_guard_unwind
     .def _velvane_guarded_call; .scl 2; .type 32; .endef
 _velvane_guarded_call:
     pushl %ebp
@@ -100,16 +109,43 @@ _velvane_guard_resume:
     leal 20(%eax), %ebp
     movl $-1, %eax
     jmp _velvane_guarded_call_resume
+
+    .def _velvane_guard_unwind; .scl 2; .type 32; .endef
+_velvane_guard_unwind:
+    pushl %ebp
+    pushl %ebx
+    pushl %esi
+    pushl %edi
+    movl 20(%esp), %eax
+    movl 24(%esp), %ecx
+    cld
+    pushl $0
+    pushl %ecx
+    pushl $0
+    pushl %eax
+    call *_velvane_guard_unwinder
+    popl %edi
+    popl %esi
+    popl %ebx
+    popl %ebp
+    ret
 )");
 
-extern "C" [[noreturn]] void velvane_guard_resume(void* record);
+extern "C" {
+[[noreturn]] void velvane_guard_resume(void* record);
+// RtlUnwind(frame, nullptr, record, nullptr) through velvane_guard_unwinder, with every register
+// the caller may rely on kept, whatever the unwinder does with them.
+void velvane_guard_unwind(void* frame, EXCEPTION_RECORD* record);
+
+velvane::Unwinder velvane_guard_unwinder = &RtlUnwind;
+}
 
 extern "C" EXCEPTION_DISPOSITION __cdecl velvane_guard_handler(EXCEPTION_RECORD* record,
                                                               void* frame, CONTEXT*, void*) {
     if (record->ExceptionFlags & EXCEPTION_UNWIND) return ExceptionContinueSearch;
     // Calls the unwind handlers of the library's records and unlinks them: the chain at fs:[0]
     // ends at this frame's record again. Then leave the dispatcher's stack for the thunk's frame.
-    RtlUnwind(frame, nullptr, record, nullptr);
+    velvane_guard_unwind(frame, record);
     velvane_guard_resume(frame);
 }
 

@@ -20,4 +20,15 @@ using ByteFunction = unsigned char(WINAPI*)(HWND);
 // handle. The library's own unwind handlers have run by then; what it left half done stays so.
 std::optional<unsigned char> CallGuarded(ByteFunction function, HWND argument);
 
+#if defined(__i386__)
+// The unwinder the i686 guard calls once a library has faulted: the system's RtlUnwind. Tests
+// put in one that treats registers as the system's own does, which Wine's does not.
+using Unwinder = void(WINAPI*)(void* targetFrame, void* targetIp, EXCEPTION_RECORD* record,
+                               void* returnValue);
+#endif
+
 }  // namespace velvane
+
+#if defined(__i386__)
+extern "C" velvane::Unwinder velvane_guard_unwinder;
+#endif

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace velvane {
@@ -38,23 +38,46 @@ std::wstring WideFromAnsi(std::string_view text) {
     return result;
 }
 
-AnsiText ConvertToAnsi(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    // A system whose ANSI code page is UTF-8 holds every character, and refuses both the flag
-    // and the question.
-    bool utf8 = GetACP() == CP_UTF8;
-    DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* askUsedDefault = utf8 ? nullptr : &usedDefault;
-    int size = static_cast<int>(text.size());
-    int length = WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
-    AnsiText result;
-    result.text.assign(static_cast<std::size_t>(std::max(length, 0)), '\0');
-    WideCharToMultiByte(CP_ACP, flags, text.data(), size, result.text.data(), length, nullptr,
-                        askUsedDefault);
-    result.exact = !usedDefault;
+namespace {
+
+// The text in the ANSI code page as WideCharToMultiByte converts it with `flags`; nullopt when
+// the system refuses (NT 4.0 answers ERROR_INVALID_FLAGS to WC_NO_BEST_FIT_CHARS).
+std::optional<std::string> SystemToAnsi(std::u16string_view text, DWORD flags, BOOL* usedDefault) {
+    const std::wstring wide(text.begin(), text.end());
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return std::nullopt;
+    std::string result(static_cast<std::size_t>(length), '\0');
+    if (WideCharToMultiByte(CP_ACP, flags, wide.data(), size, result.data(), length, nullptr,
+                            usedDefault) != length) {
+        return std::nullopt;
+    }
     return result;
+}
+
+}  // namespace
+
+AnsiText ConvertToAnsi(std::wstring_view text, BestFitRequest request) {
+    AnsiCodePage codePage;
+    codePage.withoutBestFit = [request](std::u16string_view part) -> std::optional<AnsiText> {
+        // A system whose ANSI code page is UTF-8 holds every character, and refuses both the
+        // flag and the question: the round trip answers there.
+        if (request == BestFitRequest::Withheld || GetACP() == CP_UTF8) return std::nullopt;
+        BOOL usedDefault = FALSE;
+        std::optional<std::string> converted =
+            SystemToAnsi(part, WC_NO_BEST_FIT_CHARS, &usedDefault);
+        if (!converted) return std::nullopt;
+        return AnsiText{std::move(*converted), !usedDefault};
+    };
+    codePage.toAnsi = [](std::u16string_view part) {
+        return SystemToAnsi(part, 0, nullptr).value_or(std::string());
+    };
+    codePage.fromAnsi = [](std::string_view bytes) {
+        const std::wstring wide = WideFromAnsi(bytes);
+        return std::u16string(wide.begin(), wide.end());
+    };
+    return ConvertWithoutLookAlikes(std::u16string(text.begin(), text.end()), codePage);
 }
 
 Bstr::Bstr(std::wstring_view text)

@@ -9,20 +9,21 @@
 #include <string>
 #include <string_view>
 
+#include "core/ansi_text.h"
+
 namespace velvane {
 
 // 8-bit text in the system's ANSI code page to UTF-16 (what MultiByteToWideChar with CP_ACP
 // gives).
 std::wstring WideFromAnsi(std::string_view text);
 
-// UTF-16 in the ANSI code page. A character the code page lacks becomes its default character
-// ("?"), never a look-alike: best-fit mapping would turn D:\Łódź\setup.exe into
-// D:\Lodz\setup.exe, another file's name. `exact` says whether every character came across.
-struct AnsiText {
-    std::string text;
-    bool exact = true;
-};
-AnsiText ConvertToAnsi(std::wstring_view text);
+// UTF-16 in the ANSI code page. A character the code page lacks becomes "?", never a
+// look-alike: best-fit mapping would turn D:\Łódź\setup.exe into D:\Lodz\setup.exe, another
+// file's name. `exact` says whether every character came across. The system is asked to leave
+// best fit out where it takes that request (2000 and later); elsewhere each answer is converted
+// back and compared (see core/ansi_text.h). Tests withhold the request to run that path here.
+enum class BestFitRequest { Offered, Withheld };
+AnsiText ConvertToAnsi(std::wstring_view text, BestFitRequest request = BestFitRequest::Offered);
 inline std::string AnsiFromWide(std::wstring_view text) {
     return ConvertToAnsi(text).text;
 }

@@ -15,6 +15,7 @@
 #include "config/launch_settings.h"
 #include "services/application_win.h"
 #include "skin/image_shape_win.h"
+#include "sysinfo/windows_version.h"
 #include "splash/about_box_win.h"
 #include "win32/unique_handle_win.h"
 #include "win32/window_win.h"
@@ -26,8 +27,11 @@ namespace velvane {
 struct NavigationTarget {
     std::wstring path;
     std::string text;
-    bool exact = true;  // `text` names what `path` names
+    FileNameCalls calls = FileNameCalls::Ansi;  // the calls that reach what `path` names
     static NavigationTarget Of(const std::wstring& url);
+    // Whether it names an existing file, and asking the shell to open it, through `calls`.
+    bool IsFile() const;
+    void Open(HWND owner) const;
 };
 
 class TBrowserWindow : public Window, public ClosingWindow {

@@ -6,6 +6,7 @@
 
 #include "services/application_win.h"
 #include "services/message_catalogue.h"
+#include "sysinfo/windows_version_win.h"
 #include "win32/automation_win.h"
 #include "win32/com_error_win.h"
 #include "win32/file_system_win.h"
@@ -36,8 +37,33 @@ NavigationTarget NavigationTarget::Of(const std::wstring& url) {
     target.path.assign(path.begin(), path.end());
     AnsiText text = ConvertToAnsi(target.path);
     target.text = std::move(text.text);
-    target.exact = text.exact;
+    target.calls = FileNameCallsFor(text.exact);
     return target;
+}
+
+// A path the ANSI code page holds goes to the ANSI calls, as it always did. One it cannot hold
+// (a name in another script than the system's) goes to the UTF-16 calls: the author linked a
+// file that is on the disc and expects it to start, and the 8-bit text would name no file or,
+// mapped to look-alike letters, another one. On 95, 98 and Me those calls are stubs, so there
+// such a file is missing, and its report names it with "?" marks.
+bool NavigationTarget::IsFile() const {
+    switch (calls) {
+        case FileNameCalls::Ansi:
+            return FileExists(text);
+        case FileNameCalls::Wide:
+            return FileExists(path);
+        case FileNameCalls::None:
+            break;
+    }
+    return false;
+}
+
+void NavigationTarget::Open(HWND owner) const {
+    if (calls == FileNameCalls::Wide) {
+        ShellOpen(owner, path);
+    } else {
+        ShellOpen(owner, text);
+    }
 }
 
 template <typename Handler>
@@ -147,21 +173,11 @@ void TBrowserWindow::WebHostNewWindow3(const std::wstring& url) {
     if (decision.closeMainWindow) Close();
 }
 
-// A path the ANSI code page holds goes to the shell as it always did. One it cannot hold (a
-// name in another script than the system's) is checked and opened through the wide shell
-// calls: the author linked a file that is on the disc and expects it to start, and the 8-bit
-// text would name no file or, mapped to look-alike letters, another one.
 void TBrowserWindow::LaunchOrReport(const NavigationTarget& target) {
-    const LaunchStep step = ChooseLaunchStep(reportShowing_, [&] {
-        return target.exact ? FileExists(target.text) : FileExists(target.path);
-    });
+    const LaunchStep step = ChooseLaunchStep(reportShowing_, [&] { return target.IsFile(); });
     switch (step) {
         case LaunchStep::Open:
-            if (target.exact) {
-                ShellOpen(application_.Handle(), target.text);
-            } else {
-                ShellOpen(application_.Handle(), target.path);
-            }
+            target.Open(application_.Handle());
             break;
         case LaunchStep::ReportMissing:
             ReportFromEvent(kMsgExecutableMissing, target.text);

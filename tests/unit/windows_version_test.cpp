@@ -59,6 +59,23 @@ TEST(DropShadowReleases, AreExactlyXpAndServer2003) {
     }
 }
 
+// 95, 98 and Me (platform 1) and Win32s (0) have the UTF-16 file and shell calls only as failing stubs.
+TEST(FileNameCallsChoice, AnsiWhenTheCodePageHoldsTheNameElseUtf16ButNoneOn9x) {
+    const struct {
+        std::uint32_t platformId;
+        bool ansiHoldsName;
+        FileNameCalls calls;
+    } rows[] = {
+        {1, true, FileNameCalls::Ansi}, {1, false, FileNameCalls::None},
+        {2, true, FileNameCalls::Ansi}, {2, false, FileNameCalls::Wide},
+        {0, false, FileNameCalls::None},  // Win32s: no UTF-16 calls either
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ChooseFileNameCalls(row.platformId, row.ansiHoldsName), row.calls)
+            << row.platformId << " " << row.ansiHoldsName;
+    }
+}
+
 TEST(FileVersionQuery, FormatsLanguageThenCodePageInLowerCaseHex) {
     EXPECT_EQ(FileVersionQueryPath(0x04B00409), "\\StringFileInfo\\040904b0\\FileVersion");
     EXPECT_EQ(FileVersionQueryPath(0x04E40407), "\\StringFileInfo\\040704e4\\FileVersion");

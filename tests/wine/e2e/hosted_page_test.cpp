@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,10 +170,20 @@ const LinkCase kLinkCases[] = {
     {"missing", "setup/missing.exe", nullptr, Outcome::Message12},
 };
 
+// On 95, 98 and Me the name outside the code page is missing: their UTF-16 calls are stubs (Wine's
+// work, so only the program's own choice keeps it from starting the file here).
 TEST_F(HostedPage, ProgramLinksStartOnceOrAnswerWithMessage12InBothAddressForms) {
-    for (const char* profile : {"plain", "file"}) {
-        SCOPED_TRACE(std::string("addresses as ") + profile);
-        SampleDisc disc;
+    struct Run {
+        const char* profile;
+        const char* release;  // pretended by Wine, as winecfg names it; null: its default
+    };
+    for (const Run& r : {Run{"plain", nullptr}, Run{"file", nullptr}, Run{"plain", "win98"}}) {
+        const char* profile = r.profile;
+        SCOPED_TRACE(std::string("addresses as ") + profile + (r.release ? " on 98" : ""));
+        const std::string programName = r.release ? "links-98.exe" : "autostart.exe";
+        std::optional<driver::PretendedRelease> release;
+        if (r.release) release.emplace(programName, r.release);
+        SampleDisc disc(programName);
         std::string page = "<html><body>";
         std::vector<const LinkCase*> cases;
         for (const LinkCase& link : kLinkCases) {
@@ -204,7 +215,10 @@ TEST_F(HostedPage, ProgramLinksStartOnceOrAnswerWithMessage12InBothAddressForms)
                 driver::Dismiss(*box, IDCANCEL);
             }
             ASSERT_TRUE(run.log.WaitFor("DONE", kStepTimeout, before + 1)) << "the click never returned";
-            switch (link.outcome) {
+            const Outcome outcome = r.release && link.outcome == Outcome::NeverTheBestFitName
+                                        ? Outcome::Message12
+                                        : link.outcome;
+            switch (outcome) {
                 case Outcome::Starts:
                     EXPECT_FALSE(boxShown) << "message 12 for a program that exists";
                     EXPECT_TRUE(boxShown ||

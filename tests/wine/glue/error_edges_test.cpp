@@ -15,6 +15,29 @@
 #include "win32/message_dialog_win.h"
 #include "win32/window_win.h"
 
+#if defined(__i386__)
+// An unwinder that unwinds with the system's and then hands back ebx, esi, edi and ebp changed,
+// as the system's x86 RtlUnwind may (it clears the first three); Wine's keeps them.
+extern "C" {
+velvane::Unwinder velvane_test_system_unwinder = nullptr;
+extern char velvane_test_clobbering_unwind[];
+}
+asm(R"(
+    .text
+_velvane_test_clobbering_unwind:
+    pushl 16(%esp)
+    pushl 16(%esp)
+    pushl 16(%esp)
+    pushl 16(%esp)
+    call *_velvane_test_system_unwinder
+    movl $0xDEAD0001, %ebx
+    movl $0xDEAD0002, %esi
+    movl $0xDEAD0003, %edi
+    movl $0xDEAD0004, %ebp
+    ret $16
+)");
+#endif
+
 namespace velvane {
 namespace {
 
@@ -142,12 +165,24 @@ void* ExceptionChain() {
     asm volatile("movl %%fs:0, %0" : "=r"(head));
     return head;
 }
+// Puts the clobbering unwinder into the guard for one call.
+class ClobberingUnwinder {
+public:
+    ClobberingUnwinder() {
+        velvane_test_system_unwinder = velvane_guard_unwinder;
+        velvane_guard_unwinder = reinterpret_cast<Unwinder>(velvane_test_clobbering_unwind);
+    }
+    ~ClobberingUnwinder() { velvane_guard_unwinder = velvane_test_system_unwinder; }
+    ClobberingUnwinder(const ClobberingUnwinder&) = delete;
+    ClobberingUnwinder& operator=(const ClobberingUnwinder&) = delete;
+};
 #endif
 
 struct GuardedCase {
     const char* name;
     ByteFunction function;
     std::optional<unsigned char> answer;
+    bool unwoundAsOnWindows = false;  // i686 only: the unwinder clobbers registers
 };
 
 TEST(GuardedCall, AFaultEndsTheCallNotTheProgram) {
@@ -158,11 +193,20 @@ TEST(GuardedCall, AFaultEndsTheCallNotTheProgram) {
         {"integer division by zero", DividesByZero, std::nullopt},
         {"a fault the function handles itself", HandlesItsOwnFault, 9},
         {"a C++ exception caught inside", ThrowsAndCatchesItself, 5},
+#if defined(__i386__)
+        {"access violation, registers lost in the unwind", WritesToAnAddressNoProgramOwns,
+         std::nullopt, true},
+        {"a fault handled inside, registers lost in the unwind", HandlesItsOwnFault, 9, true},
+#endif
     };
     for (const GuardedCase& c : cases) {
 #if defined(__i386__)
         // The chain of exception records must be as before, whatever the call left on it.
         void* const chain = ExceptionChain();
+#endif
+#if defined(__i386__)
+        std::optional<ClobberingUnwinder> unwinder;
+        if (c.unwoundAsOnWindows) unwinder.emplace();
 #endif
         EXPECT_EQ(CallGuarded(c.function, nullptr), c.answer) << c.name;
 #if defined(__i386__)

@@ -10,6 +10,7 @@
 #include "case_name.h"
 #include "driver/driver.h"
 #include "sysinfo/windows_version_win.h"
+#include "win32/variant_win.h"
 
 namespace velvane {
 namespace {
@@ -54,6 +55,35 @@ INSTANTIATE_TEST_SUITE_P(
                     ReleaseCase{"WindowsMe", "winme", 5}, ReleaseCase{"Windows95", "win95", 1},
                     ReleaseCase{"WindowsNT4", "nt40", 7}, ReleaseCase{"Windows7", "win7", 0}),
     CaseName());
+
+// The system's code page (Windows-1252 in the test prefix) as the program converts with it: once
+// asking the system to leave best fit out, once as on a system that refuses that request, where
+// the system's own best fit ("Ł" to "L") must be caught by converting back.
+TEST(AnsiCodePageProbe, NoLookAlikeWhetherOrNotTheSystemLeavesBestFitOut) {
+    ASSERT_EQ(GetACP(), 1252u) << "the rows below are written for Windows-1252";
+    char plain[4] = {};
+    WideCharToMultiByte(CP_ACP, 0, L"\u0141", 1, plain, sizeof plain, nullptr, nullptr);
+    ASSERT_STREQ(plain, "L") << "the system's plain conversion has no look-alike to catch";
+    struct Case {
+        const wchar_t* text;
+        std::string ansi;
+        bool exact;
+    } const cases[] = {
+        {L"D:\\setup.exe", "D:\\setup.exe", true},
+        {L"D:\\\u00E4\u20AC\\setup.exe", "D:\\\xE4\x80\\setup.exe", true},
+        {L"D:\\\u0141\u00F3d\u017A\\setup.exe", "D:\\?\xF3" "d?\\setup.exe", false},
+        {L"\u4E2D\U0001F600.exe", "???.exe", false},
+    };
+    for (const Case& c : cases) {
+        for (BestFitRequest request : {BestFitRequest::Offered, BestFitRequest::Withheld}) {
+            SCOPED_TRACE(testing::Message() << c.ansi << (request == BestFitRequest::Offered
+                                                              ? " offered" : " withheld"));
+            AnsiText converted = ConvertToAnsi(c.text, request);
+            EXPECT_EQ(converted.text, c.ansi);
+            EXPECT_EQ(converted.exact, c.exact);
+        }
+    }
+}
 
 TEST(BrowserVersionProbe, ReadsTheWebBrowserLibrarysFileVersion) {
     std::string version = GetIEVersion();
