@@ -9,6 +9,8 @@
 // - a file: URL or a name outside the ANSI code page reaches the launch filter unconverted
 //   (message 12, or another file started under a best-fit name);
 // - new-window requests and script window.close() bypass the filter and the closing sequence;
+// - with a control before XP SP2 (NewWindow2 alone) a new-window request does nothing at all, and
+//   with one before IE 5.5 (no WindowClosing) a script's window.close() leaves the menu open;
 // - GetHostInfo's cbSize is the 32-bit record size in a 64-bit build;
 // - the keyboard focus stays on the main window, so keys never reach the page;
 // - a close request while message 12 is up tears the host down inside the event;
