@@ -73,7 +73,10 @@ void RaiseNewWindow2(TWebHost& host, const DISPPARAMS& params) {
     TNewWindow2Event handler = host.OnNewWindow2;
     if (!handler || params.cArgs != 2)
         return;
-    WithCancel(BoolSlot(params, 1), [&](bool& cancel) { handler(host, cancel); });
+    const VARIANT* slot = Argument(params, 0);
+    IDispatch** newBrowser =
+        slot && V_VT(slot) == (VT_BYREF | VT_DISPATCH) ? V_DISPATCHREF(slot) : nullptr;
+    WithCancel(BoolSlot(params, 1), [&](bool& cancel) { handler(host, newBrowser, cancel); });
 }
 
 // NewWindow3(ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl)

@@ -32,8 +32,12 @@ using TCommandStateChangeEvent =
 
 // A page asks for a new window (a link with a target of its own, Shift+click, window.open,
 // Ctrl+N). NewWindow2 carries no address; NewWindow3, which newer browsers raise instead or as
-// well, carries the address and the page that asks. Setting `cancel` opens no window.
-using TNewWindow2Event = std::function<void(TWebHost& sender, bool& cancel)>;
+// well, carries the address and the page that asks. Setting `cancel` opens no window. A handler
+// that leaves it false may put a new, unnavigated WebBrowser object of its own (an owned
+// reference) into `newBrowser`: the browser then opens the address there instead of in a window
+// of its own, beginning with that object's BeforeNavigate2.
+using TNewWindow2Event =
+    std::function<void(TWebHost& sender, IDispatch** newBrowser, bool& cancel)>;
 using TNewWindow3Event =
     std::function<void(TWebHost& sender, bool& cancel, std::uint32_t flags,
                        const std::wstring& urlContext, const std::wstring& url)>;
@@ -41,6 +45,11 @@ using TNewWindow3Event =
 // asking the user or closing anything itself.
 using TWindowClosingEvent =
     std::function<void(TWebHost& sender, bool isChildWindow, bool& cancel)>;
+
+// The control destroyed its own window while it was in place. Controls older than IE 5.5 raise
+// no WindowClosing: a script's window.close() makes them destroy their window, and the
+// container learns it only from the window's end.
+using TBrowserWindowDestroyedEvent = std::function<void(TWebHost& sender)>;
 
 // The command target's events.
 using TRefreshEvent = std::function<void(TWebHost& sender, std::int32_t cmdId, bool& cancel)>;

@@ -95,6 +95,8 @@ void TWebHost::ActivateInPlace() {
     OleCheck(
         browserObject_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, Handle(), &area));
     inPlaceObject_ = browserObject_.As<IOleInPlaceObject>();
+    if (inPlaceObject_)
+        inPlaceObject_->GetWindow(&controlWindow_);
 }
 
 void TWebHost::SetLeft(int left) {
@@ -202,6 +204,9 @@ LRESULT TWebHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the browser paints all of it
+        case WM_PARENTNOTIFY:
+            ParentNotify(wParam, lParam);
+            break;
         case WM_DESTROY:
             // The parent is going: the browser's windows (children of this one) still exist.
             Teardown();
@@ -345,7 +350,20 @@ bool TWebHost::TranslateAccelerator(MSG& message) {
     return active && active->TranslateAccelerator(&message) == S_OK;
 }
 
+// A browser window that goes while the host has not asked for it: the control closed itself.
+// The teardown below forgets the window first, so the windows it destroys are not mistaken for
+// that.
+void TWebHost::ParentNotify(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) != WM_DESTROY || !controlWindow_ ||
+        reinterpret_cast<HWND>(lParam) != controlWindow_)
+        return;
+    controlWindow_ = nullptr;
+    if (TBrowserWindowDestroyedEvent handler = OnBrowserWindowDestroyed)
+        handler(*this);
+}
+
 void TWebHost::Teardown() noexcept {
+    controlWindow_ = nullptr;
     // The order matters; each step relies on the ones before it.
     // 1. Cut the event connection: nothing the browser raises while it shuts down may reach the
     //    owner's handlers, whose window may be half destroyed already.

@@ -130,6 +130,7 @@ public:
     TNewWindow2Event OnNewWindow2;
     TNewWindow3Event OnNewWindow3;
     TWindowClosingEvent OnWindowClosing;
+    TBrowserWindowDestroyedEvent OnBrowserWindowDestroyed;
 
     TRefreshEvent OnRefresh;
     TScriptErrorEvent OnScriptError;
@@ -178,6 +179,7 @@ private:
     bool BrowserFlag(FlagGetter get) const;
     void SetBrowserFlag(FlagSetter put, bool value);
     void Teardown() noexcept;
+    void ParentNotify(WPARAM wParam, LPARAM lParam);
 
     ComPtr<IOleObject> browserObject_;
     ComPtr<IWebBrowser2> browser_;
@@ -189,6 +191,7 @@ private:
 
     RECT bounds_ = {0, 0, 0, 0};
     bool resizing_ = false;
+    HWND controlWindow_ = nullptr;  // the browser's own window while it is in place
     DownloadOptionSet downloadOptions_;
     UserInterfaceOptionSet userInterfaceOptions_;
     std::uint32_t downloadControlFlags_ = 0;

@@ -19,6 +19,7 @@
 #include "splash/about_box_win.h"
 #include "win32/unique_handle_win.h"
 #include "win32/window_win.h"
+#include "window/new_window.h"
 
 namespace velvane {
 
@@ -102,6 +103,13 @@ private:
     void BindBrowserEvents();
     void WebHostBeforeNavigate2(const NavigationTarget& target, bool topLevel, bool& cancel);
     void WebHostNewWindow3(const std::wstring& url);
+    // New-window requests of controls that name no address (new_window_win.cpp).
+    void WebHostNewWindow2(IDispatch** newBrowser, bool& cancel);
+    ComPtr<IDispatch> HiddenBrowserFor(std::uint32_t request);
+    void BindNewWindowBrowser(TWebHost& host, std::uint32_t request);
+    void NewWindowNavigates(std::uint32_t request, const std::wstring& url);
+    bool NewWindowBrowsersToRelease() const;
+    void ReleaseAnsweredNewWindowBrowsers() noexcept;
     void LaunchOrReport(const NavigationTarget& target);
     void ReportFromEvent(std::int32_t messageId, const std::string& argument);
     // Runs a handler of a browser event. Work that would tear the browser down (the closing
@@ -183,6 +191,14 @@ private:
     bool closeDeferred_ = false;         // a close request waits for the events to return
     std::wstring deferredNavigation_;    // a new window's address, opened here afterwards
     bool reportShowing_ = false;         // an event's message box is up
+    // The hidden browsers handed to the control for new-window requests that name no address,
+    // each until its request is answered (new_window_win.cpp).
+    struct NewWindowBrowser {
+        std::uint32_t request;
+        std::unique_ptr<TWebHost> host;
+    };
+    NewWindowRequests newWindowRequests_;
+    std::vector<NewWindowBrowser> newWindowBrowsers_;
 };
 
 }  // namespace velvane

@@ -90,20 +90,27 @@ void TBrowserWindow::BindBrowserEvents() {
                                    sender.IsTopLevelBrowser(pDisp), cancel);
         });
     };
-    // No window outside the menu: a new-window request is cancelled, and its address (when it
-    // names one) is treated like a click in the menu.
-    browser->OnNewWindow2 = [](TWebHost&, bool& cancel) { cancel = true; };
+    // No window outside the menu: a new-window request is cancelled, and its address is treated
+    // like a click in the menu. Where only NewWindow2 comes, a hidden browser learns the address.
+    browser->OnNewWindow2 = [this](TWebHost&, IDispatch** newBrowser, bool& cancel) {
+        InBrowserEvent([&] { WebHostNewWindow2(newBrowser, cancel); });
+    };
     browser->OnNewWindow3 = [this](TWebHost&, bool& cancel, std::uint32_t, const std::wstring&,
                                    const std::wstring& url) {
         cancel = true;
-        InBrowserEvent([&] { WebHostNewWindow3(url); });
+        InBrowserEvent([&] {
+            newWindowRequests_.NewWindow3();
+            WebHostNewWindow3(url);
+        });
     };
     // A script's window.close() ends the program the way a close address does, without the
-    // browser's own question.
+    // browser's own question. Controls before IE 5.5 raise no WindowClosing: they destroy their
+    // own window, which ends the program the same way.
     browser->OnWindowClosing = [this](TWebHost&, bool, bool& cancel) {
         cancel = true;
         InBrowserEvent([&] { Close(); });
     };
+    browser->OnBrowserWindowDestroyed = [this](TWebHost&) { InBrowserEvent([&] { Close(); }); };
     browser->OnDocumentComplete = [this](TWebHost&, IDispatch*, const std::string&) {
         InBrowserEvent([&] { WebHostDocumentComplete(); });
     };
@@ -112,9 +119,23 @@ void TBrowserWindow::BindBrowserEvents() {
     };
 }
 
+// The hidden browser of a new-window request cancels every navigation; the first is the
+// request's. It is not registered as a browser (RegisterAsBrowser stays false): a later link to
+// the same named target asks for a new window again rather than going to a browser released by
+// then.
+void TBrowserWindow::BindNewWindowBrowser(TWebHost& host, std::uint32_t request) {
+    host.OnBeforeNavigate2 = [this, request](TWebHost&, IDispatch*, const VARIANT& url,
+                                             const VARIANT&, const VARIANT&, const VARIANT&,
+                                             const VARIANT&, bool& cancel) {
+        cancel = true;
+        InBrowserEvent([&] { NewWindowNavigates(request, VariantWideText(url)); });
+    };
+}
+
 void TBrowserWindow::LeaveBrowserEvent() noexcept {
     if (--browserEventDepth_ > 0) return;
-    if ((closeDeferred_ || !deferredNavigation_.empty()) && Handle()) {
+    if ((closeDeferred_ || !deferredNavigation_.empty() || NewWindowBrowsersToRelease()) &&
+        Handle()) {
         PostMessageA(Handle(), kRunDeferredWork, 0, 0);
     }
 }
@@ -122,6 +143,7 @@ void TBrowserWindow::LeaveBrowserEvent() noexcept {
 void TBrowserWindow::RunDeferredWork() {
     // Posted before another event began: that one's end posts again.
     if (browserEventDepth_ > 0) return;
+    ReleaseAnsweredNewWindowBrowsers();
     std::wstring address = std::move(deferredNavigation_);
     deferredNavigation_.clear();
     if (closeDeferred_) {

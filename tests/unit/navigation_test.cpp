@@ -4,8 +4,11 @@
 
 #include "window/navigation_url.h"
 
+#include <sstream>
+
 #include "case_name.h"
 #include "core/ascii.h"
+#include "window/new_window.h"
 #include "window/toolbar_commands.h"
 
 namespace velvane {
@@ -63,6 +66,49 @@ TEST_P(Navigation, DecidesLaunchAndClose) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Urls, Navigation, testing::ValuesIn(kCases), CaseName());
+
+// New-window events in the orders controls raise them: "2" is NewWindow2 (answered with the
+// request number of the hidden browser handed out, 0 for a refusal), "3" NewWindow3 ("-"), "nK"
+// a navigation of request K's hidden browser (whether it is acted upon).
+struct NewWindowCase {
+    const char* name;
+    const char* events;
+    const char* answers;
+};
+
+const NewWindowCase kNewWindowCases[] = {
+    {"OldControlHasEachRequestCaught", "2 n1 2 n2", "1 yes 2 yes"},
+    {"OnlyTheFirstNavigationIsTheRequest", "2 n1 n1", "1 yes no"},
+    {"RequestsCaughtOutOfOrder", "2 2 n2 n1", "1 2 yes yes"},
+    // A control that raises both for one request: NewWindow3 answers it, the browser is unused.
+    {"NewWindow3AfterNewWindow2AnswersTheRequest", "2 3 n1", "1 - no"},
+    {"ControlThatNamesAddressesIsRefusedNewWindow2", "3 2 2", "- 0 0"},
+};
+
+class NewWindowEvents : public testing::TestWithParam<NewWindowCase> {};
+
+TEST_P(NewWindowEvents, EachRequestIsHandledOnce) {
+    NewWindowRequests requests;
+    std::istringstream events(GetParam().events);
+    std::string event, answers;
+    while (events >> event) {
+        std::string answer;
+        if (event == "2") {
+            answer = std::to_string(requests.NewWindow2());
+        } else if (event == "3") {
+            requests.NewWindow3();
+            answer = "-";
+        } else {
+            auto n = static_cast<std::uint32_t>(std::stoul(event.substr(1)));
+            answer = requests.CaughtNavigation(n) ? "yes" : "no";
+            EXPECT_FALSE(requests.Waiting(n)) << "request " << n << " still holds its browser";
+        }
+        answers += (answers.empty() ? "" : " ") + answer;
+    }
+    EXPECT_EQ(answers, GetParam().answers);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, NewWindowEvents, testing::ValuesIn(kNewWindowCases), CaseName());
 
 TEST(NavigationMusic, StopsForEverythingButTheStartPage) {
     auto stops = [](const char* url) {

@@ -9,6 +9,8 @@
 // - a file: URL or a name outside the ANSI code page reaches the launch filter unconverted
 //   (message 12, or another file started under a best-fit name);
 // - new-window requests and script window.close() bypass the filter and the closing sequence;
+// - with a control before XP SP2 (NewWindow2 alone) a new-window request does nothing at all, and
+//   with one before IE 5.5 (no WindowClosing) a script's window.close() leaves the menu open;
 // - GetHostInfo's cbSize is the 32-bit record size in a 64-bit build;
 // - the keyboard focus stays on the main window, so keys never reach the page;
 // - a close request while message 12 is up tears the host down inside the event;
@@ -257,17 +259,24 @@ TEST_F(HostedPage, ProgramLinksStartOnceOrAnswerWithMessage12InBothAddressForms)
 TEST_F(HostedPage, CloseAddressesAndScriptCloseRunTheClosingSequence) {
     struct CloseCase {
         const char* href;  // the link clicked, or null for the page's script calling window.close()
+        const char* control = "";  // the release the stand-in behaves as (protocol.h)
     };
-    for (const CloseCase& row : {CloseCase{"about:close"}, CloseCase{"javascript:window.close();"},
-                                 CloseCase{"javascript:self.close();"}, CloseCase{nullptr}}) {
-        SCOPED_TRACE(row.href ? row.href : "script window.close()");
+    for (const CloseCase& row :
+         {CloseCase{"about:close"}, CloseCase{"javascript:window.close();"},
+          CloseCase{"javascript:self.close();"}, CloseCase{nullptr},
+          // Before IE 5.5 no WindowClosing asks: the control destroys its own window.
+          CloseCase{nullptr, "ie5"}}) {
+        SCOPED_TRACE(std::string(row.href ? row.href : "script window.close()") + " " + row.control);
         SampleDisc disc;
         disc.Write("index.html", std::string("<html><body><a id=\"close\" href=\"") +
                                      (row.href ? row.href : "second.html") + "\">close</a></body></html>");
         disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
-        HostedRun run(disc);
+        HostedRun run(disc, {{standin::kControlVariable, row.control}});
         ASSERT_TRUE(run.Started()) << run.log.Text();
         ASSERT_TRUE(run.Send(row.href ? "click close" : "windowclose"));
+        if (*row.control) {
+            EXPECT_TRUE(run.log.WaitFor(standin::kOwnWindowGone, kStepTimeout)) << "the control never closed";
+        }
         EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowVisible(run.main); }, kStepTimeout))
             << "the window was not hidden";
         EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
@@ -278,44 +287,76 @@ TEST_F(HostedPage, CloseAddressesAndScriptCloseRunTheClosingSequence) {
 
 // ---- New windows --------------------------------------------------------------------------------
 
+// Every control: the one that names the address in NewWindow3 (XP SP2 and later), those that
+// raise NewWindow2 alone (before XP SP2, the menu hands them a hidden browser that learns the
+// address), and one that raises both for one request.
 TEST_F(HostedPage, NewWindowRequestsNeverOpenAWindowOutsideTheMenu) {
-    SampleDisc disc;
-    PutRecorder(disc, "setup");
-    disc.Write("index.html",
-               "<html><body><a id=\"blankprogram\" href=\"setup/tool.exe\" target=\"_blank\">p</a>"
-               "<a id=\"blankpage\" href=\"second.html\" target=\"_blank\">b</a>"
-               "<a id=\"page\" href=\"second.html\">s</a></body></html>");
-    disc.Write("second.html", "<html><body><a id=\"home\" href=\"index.html\">home</a></body></html>");
-    disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
-    HostedRun run(disc);
-    ASSERT_TRUE(run.Started()) << run.log.Text();
+    struct Control {
+        const char* release;  // as the stand-in's setting names it
+        bool namesAddresses;  // raises NewWindow3
+    };
+    for (const Control& control : {Control{"", true}, Control{"both", true}, Control{"ie6", false},
+                                   Control{"ie5", false}}) {
+        SCOPED_TRACE(std::string("control ") + control.release);
+        SampleDisc disc;
+        PutRecorder(disc, "setup");
+        disc.Write("index.html",
+                   "<html><body><a id=\"blankprogram\" href=\"setup/tool.exe\" target=\"_blank\">p</a>"
+                   "<a id=\"blankpage\" href=\"second.html\" target=\"_blank\">b</a>"
+                   "<a id=\"page\" href=\"second.html\">s</a>"
+                   "<a id=\"blankclose\" href=\"about:close\" target=\"_blank\">c</a></body></html>");
+        disc.Write("second.html", "<html><body><a id=\"home\" href=\"index.html\">home</a></body></html>");
+        disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\n");
+        HostedRun run(disc, {{standin::kControlVariable, control.release}});
+        ASSERT_TRUE(run.Started()) << run.log.Text();
 
-    // Each request, and how many pages the menu's own window has loaded after it.
-    struct Step {
-        const char* command;
-        int pagesLoaded;
-    };
-    const Step steps[] = {
-        {"click blankprogram", 1},  // the program starts; the page stays
-        {"click blankpage", 2},     // the page opens in the menu's own window
-        {"click home", 3},
-        {"shiftclick page", 4},
-        {"click home", 5},
-        {"key ctrl+n", 6},
-        // A control older than IE 6 SP2 names no address: the request is only cancelled.
-        {"newwindow2", 6},
-        {"shiftclick page", 6},
-        {"click blankpage", 6},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.command);
-        ASSERT_TRUE(run.Run(step.command)) << run.log.Text();
-        ASSERT_TRUE(run.WaitForReady(step.pagesLoaded)) << run.log.Text();
+        // Each request, and how many pages the menu's own window has loaded after it.
+        struct Step {
+            const char* command;
+            int pagesLoaded;
+            int pagesLoadedWithoutNewWindow3;
+        };
+        const Step steps[] = {
+            {"click blankprogram", 1, 1},  // the program starts; the page stays
+            {"click blankpage", 2, 2},     // the page opens in the menu's own window
+            {"click home", 3, 3},
+            {"shiftclick page", 4, 4},
+            {"click home", 5, 5},
+            {"key ctrl+n", 6, 6},
+            // From now on NewWindow2 alone. A control that has named its addresses in NewWindow3
+            // has that refused; one that never names them has each request caught.
+            {"newwindow2", 6, 6},
+            {"click blankpage", 6, 7},
+            {"click home", 6, 8},  // no such link on the start page, where the refusals left it
+            {"shiftclick page", 6, 9},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.command);
+            ASSERT_TRUE(run.Run(step.command)) << run.log.Text();
+            int pages = control.namesAddresses ? step.pagesLoaded : step.pagesLoadedWithoutNewWindow3;
+            ASSERT_TRUE(run.WaitForReady(pages)) << run.log.Text();
+            EXPECT_EQ(run.log.Count("READY"), pages) << "a request handled twice\n" << run.log.Text();
+        }
+        EXPECT_TRUE(driver::WaitUntil([&] { return Launches(disc, "setup") == 1; }, kStepTimeout));
+        EXPECT_FALSE(run.log.Contains(standin::kOutsideWindow)) << run.log.After(standin::kOutsideWindow);
+        EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
+
+        ExpectNoTeardownInEvent(run);
+        PostMessageA(run.main, WM_CLOSE, 0, 0);
+        ASSERT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0)) << run.log.Text();
+        ExpectNoTeardownInEvent(run);
+        DeleteFileA(run.log.Path().c_str());
+
+        // A close address meant for another window closes the menu.
+        HostedRun closing(disc, {{standin::kControlVariable, control.release}});
+        ASSERT_TRUE(closing.Started()) << closing.log.Text();
+        ASSERT_TRUE(closing.Send("click blankclose"));
+        EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowVisible(closing.main); }, kStepTimeout))
+            << closing.log.Text();
+        EXPECT_EQ(closing.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
+        EXPECT_FALSE(closing.log.Contains(standin::kOutsideWindow));
+        ExpectNoTeardownInEvent(closing);
     }
-    EXPECT_TRUE(driver::WaitUntil([&] { return Launches(disc, "setup") == 1; }, kStepTimeout));
-    EXPECT_FALSE(run.log.Contains(standin::kOutsideWindow)) << run.log.After(standin::kOutsideWindow);
-    EXPECT_TRUE(VisibleBoxes(run.process.Id()).empty());
-    ExpectNoTeardownInEvent(run);
 }
 
 // ---- What the host tells the browser ----------------------------------------------------------

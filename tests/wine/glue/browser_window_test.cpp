@@ -241,19 +241,22 @@ TEST_F(MainWindow, CloseAddressesStartTheClosingSequence) {
     }
 }
 
-// New-window requests never open a window: NewWindow2 carries no address and is refused;
-// NewWindow3's page address opens in the menu's own browser once the event has returned.
+// New-window requests never open a window: NewWindow3's page address opens in the menu's own
+// browser once the event has returned, and a control that names its addresses so has NewWindow2
+// refused.
 TEST_F(MainWindow, NewWindowRequestsStayInTheMenu) {
     temp_.Write("other.html", "<p>other</p>");
     Show();
     bool cancel = false;
-    window_.browser->OnNewWindow2(*window_.browser, cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
     std::wstring page(folder_.begin(), folder_.end());
     page += L"other.html";
     window_.browser->OnNewWindow3(*window_.browser, cancel, 0, L"", page);
     EXPECT_TRUE(cancel);
+    cancel = false;
+    IDispatch* newBrowser = nullptr;
+    window_.browser->OnNewWindow2(*window_.browser, &newBrowser, cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(newBrowser, nullptr);
     auto location = [this] {
         BSTR url = nullptr;
         window_.browser->DefaultInterface()->get_LocationURL(&url);

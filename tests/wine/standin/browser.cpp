@@ -33,6 +33,12 @@ Browser::Browser(Browser* top) : top_(top ? top : this) {
             profile_ = Profile::File;
         }
         holdNextLoad_ = GetEnvironmentVariableA(kHoldVariable, value, sizeof value) && value[0] == '1';
+        std::string release =
+            GetEnvironmentVariableA(kControlVariable, value, sizeof value) ? value : "";
+        olderNewWindowEvent_ = release == "ie5" || release == "ie6";
+        noWindowClosing_ = release == "ie5";
+        bothNewWindowEvents_ = release == "both";
+        if (!release.empty()) Log("behaves as the control of " + release);
         Log("created the control");
     }
 }

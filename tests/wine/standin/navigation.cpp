@@ -222,8 +222,9 @@ void Browser::ReadAmbient(DISPID id, const char* name) {
 
 // A request for a new window (a _blank target, Shift+click, Ctrl+N). The control of IE 6 on
 // XP SP2 and later raises NewWindow3, with the address, instead of NewWindow2; older ones raise
-// NewWindow2, which carries none (the "newwindow2" command picks that). Unless the container
-// cancels or hands back a browser, the page opens in a window of its own outside the container.
+// NewWindow2, which carries none (the "newwindow2" command and the release setting pick that).
+// Unless the container cancels or hands back a browser, the page opens in a window of its own
+// outside the container; a browser handed back is navigated to the address at once.
 void Browser::OpenNewWindow(const std::wstring& url, const char* why) {
     Log(std::string("new window for ") + why + ": " + Utf8(url));
     IDispatch* returned = nullptr;
@@ -232,9 +233,8 @@ void Browser::OpenNewWindow(const std::wstring& url, const char* why) {
     VariantInit(&disp);
     V_VT(&disp) = VT_BYREF | VT_DISPATCH;
     V_DISPATCHREF(&disp) = &returned;
-    if (olderNewWindowEvent_) {
-        Fire("NewWindow2", kNewWindow2, {disp, BoolRef(&cancel)});
-    } else {
+    if (olderNewWindowEvent_ || bothNewWindowEvents_) Fire("NewWindow2", kNewWindow2, {disp, BoolRef(&cancel)});
+    if (!olderNewWindowEvent_) {
         OwnedBstr context(location_);
         OwnedBstr address(url);
         Fire("NewWindow3", kNewWindow3, {disp, BoolRef(&cancel), Int(kUserNewWindowFlags), context.v, address.v});
@@ -260,6 +260,13 @@ void Browser::OpenNewWindow(const std::wstring& url, const char* why) {
 }
 
 void Browser::ScriptWindowClose() {
+    if (noWindowClosing_) {
+        // No event to ask: the control closes by destroying its own window; its container sees
+        // only the window go (WM_PARENTNOTIFY).
+        Log(std::string(kOwnWindowGone) + " the page's script closed the window");
+        DestroyWindows();
+        return;
+    }
     VARIANT_BOOL cancel = VARIANT_FALSE;
     Fire("WindowClosing", kWindowClosing, {Bool(false), BoolRef(&cancel)});
     if (!cancel) Log(std::string(kOwnQuestion) + " the page's script asks to close the window");

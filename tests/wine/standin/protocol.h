@@ -16,8 +16,7 @@
 //   complete            finish a load held by VELVANE_STANDIN_HOLD
 //   profile plain|file  how link addresses are reported from now on
 //   load <address>      the page's script sets location to <address>
-//   newwindow2          new-window requests raise NewWindow2, as controls before IE 6 SP2 do,
-//                       instead of NewWindow3
+//   newwindow2          new-window requests raise NewWindow2 from now on, instead of NewWindow3
 //   alttab              another window takes the activation and gives it back (Alt+Tab and back)
 //
 // Tab, PgDn and the wheel are not commands: a test posts them to the window with the keyboard
@@ -33,6 +32,13 @@ constexpr ULONG_PTR kCommandTag = 0x564C5653;  // "VLVS"
 constexpr char kLogVariable[] = "VELVANE_STANDIN_LOG";         // log file (Windows path)
 constexpr char kProfileVariable[] = "VELVANE_STANDIN_PROFILE"; // "plain" (default) or "file"
 constexpr char kHoldVariable[] = "VELVANE_STANDIN_HOLD";       // "1": first load waits for "complete"
+// Which release of the control it behaves as (the default: XP SP2 and later, NewWindow3 alone):
+//   "ie5"   before IE 5.5: NewWindow2 alone, and no WindowClosing: a script's window.close()
+//           makes the control destroy its own window
+//   "ie6"   IE 5.5 and 6 before XP SP2: NewWindow2 alone, WindowClosing
+//   "both"  NewWindow2 and then NewWindow3 for one request, the second starting from the answers
+//           given to the first
+constexpr char kControlVariable[] = "VELVANE_STANDIN_CONTROL";
 
 // The stand-in's file name in the build's output folder.
 constexpr char kLibraryName[] = "velvane_standin.dll";
@@ -44,5 +50,6 @@ constexpr char kPageKey[] = "PAGE-KEY";                   // the page got a key 
 constexpr char kOwnContextMenu[] = "OWN-CONTEXT-MENU";    // the browser showed its own menu
 constexpr char kOwnQuestion[] = "OWN-CLOSE-QUESTION";     // IE asks before closing by script
 constexpr char kPageCommand[] = "PAGE-COMMAND";           // print, copy or find reached the page
+constexpr char kOwnWindowGone[] = "CONTROL-WINDOW-DESTROYED";  // window.close() before IE 5.5
 
 }  // namespace velvane::standin

@@ -345,6 +345,8 @@ private:
     Profile profile_ = Profile::Plain;
     bool holdNextLoad_ = false;
     bool olderNewWindowEvent_ = false;  // NewWindow2 instead of NewWindow3
+    bool bothNewWindowEvents_ = false;  // NewWindow2, then NewWindow3
+    bool noWindowClosing_ = false;      // before IE 5.5: window.close() destroys the window
     bool loading_ = false;
     std::wstring loadingUrl_;
     int loadingStep_ = 0;
