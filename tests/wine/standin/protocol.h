@@ -19,6 +19,15 @@
 //   newwindow2          new-window requests raise NewWindow2, as controls before IE 6 SP2 do,
 //                       instead of NewWindow3
 //   alttab              another window takes the activation and gives it back (Alt+Tab and back)
+//   frameclick <frame> <link>  left click on a link of the page in frame number <frame> (from 0,
+//                       frames before iframes): the frame's own browser navigates
+//   alert               the page's script calls alert(): the host's ShowMessage first, then,
+//                       unless the host showed it, the control's own modal message box
+//
+// The control's own modal UI (the print dialog of print(), the find dialog, the message box of
+// alert()) runs a modal loop that dispatches the thread's messages for VELVANE_STANDIN_MODAL_MS
+// milliseconds, between EnableModeless(FALSE) and EnableModeless(TRUE) to the host's UI handler
+// and frame, as the platform's control announces modal UI. Without the variable it shows none.
 //
 // Tab, PgDn and the wheel are not commands: a test posts them to the window with the keyboard
 // focus, as the system would, and the log says whether the page got them ("PAGE-KEY <name>").
@@ -33,12 +42,16 @@ constexpr ULONG_PTR kCommandTag = 0x564C5653;  // "VLVS"
 constexpr char kLogVariable[] = "VELVANE_STANDIN_LOG";         // log file (Windows path)
 constexpr char kProfileVariable[] = "VELVANE_STANDIN_PROFILE"; // "plain" (default) or "file"
 constexpr char kHoldVariable[] = "VELVANE_STANDIN_HOLD";       // "1": first load waits for "complete"
+constexpr char kModalVariable[] = "VELVANE_STANDIN_MODAL_MS";  // how long modal UI stays up
 
 // The stand-in's file name in the build's output folder.
 constexpr char kLibraryName[] = "velvane_standin.dll";
 
 // Marks in the log.
 constexpr char kTeardownInEvent[] = "TEARDOWN-IN-EVENT";  // the host let go inside an event
+constexpr char kTeardownInModal[] = "TEARDOWN-IN-MODAL";  // ... inside the control's modal UI
+constexpr char kModalBegin[] = "MODAL-BEGIN";             // the control's modal UI, and what it is
+constexpr char kModalEnd[] = "MODAL-END";
 constexpr char kOutsideWindow[] = "OUTSIDE-WINDOW";       // a window outside the menu opened
 constexpr char kPageKey[] = "PAGE-KEY";                   // the page got a key or the wheel
 constexpr char kOwnContextMenu[] = "OWN-CONTEXT-MENU";    // the browser showed its own menu
