@@ -40,18 +40,6 @@ NavigationTarget NavigationTarget::Of(const std::wstring& url) {
     return target;
 }
 
-template <typename Handler>
-void TBrowserWindow::InBrowserEvent(Handler&& handler) {
-    struct Scope {
-        TBrowserWindow& window;
-        explicit Scope(TBrowserWindow& w) : window(w) { ++window.browserEventDepth_; }
-        ~Scope() { window.LeaveBrowserEvent(); }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-    } scope(*this);
-    handler();
-}
-
 void TBrowserWindow::BindBrowserEvents() {
     browser->OnShowContextMenu = [this](DWORD, POINT*, IUnknown*, IDispatch*) {
         return WebHostShowContextMenu();
@@ -59,10 +47,8 @@ void TBrowserWindow::BindBrowserEvents() {
     browser->OnBeforeNavigate2 = [this](TWebHost& sender, IDispatch* pDisp, const VARIANT& url,
                                         const VARIANT&, const VARIANT&, const VARIANT&,
                                         const VARIANT&, bool& cancel) {
-        InBrowserEvent([&] {
-            WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)),
-                                   sender.IsTopLevelBrowser(pDisp), cancel);
-        });
+        WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)),
+                               sender.IsTopLevelBrowser(pDisp), cancel);
     };
     // No window outside the menu: a new-window request is cancelled, and its address (when it
     // names one) is treated like a click in the menu.
@@ -70,45 +56,31 @@ void TBrowserWindow::BindBrowserEvents() {
     browser->OnNewWindow3 = [this](TWebHost&, bool& cancel, std::uint32_t, const std::wstring&,
                                    const std::wstring& url) {
         cancel = true;
-        InBrowserEvent([&] { WebHostNewWindow3(url); });
+        WebHostNewWindow3(url);
     };
     // A script's window.close() ends the program the way a close address does, without the
     // browser's own question.
     browser->OnWindowClosing = [this](TWebHost&, bool, bool& cancel) {
         cancel = true;
-        InBrowserEvent([&] { Close(); });
+        Close();
     };
-    browser->OnDocumentComplete = [this](TWebHost&, IDispatch*, const std::string&) {
-        InBrowserEvent([&] { WebHostDocumentComplete(); });
+    // From the top level's NavigateComplete2 to its DocumentComplete the page loads its own
+    // frames; a frame's navigation after that is the user's click.
+    browser->OnNavigateComplete2 = [this](TWebHost& sender, IDispatch* pDisp, const std::string&) {
+        if (sender.IsTopLevelBrowser(pDisp)) pageLoading_ = true;
+    };
+    browser->OnDocumentComplete = [this](TWebHost& sender, IDispatch* pDisp, const std::string&) {
+        if (sender.IsTopLevelBrowser(pDisp)) pageLoading_ = false;
+        WebHostDocumentComplete();
+    };
+    // Work held back while a call was on the stack runs from the message loop, not from the
+    // last frames of the call.
+    browser->OnCallsReturned = [this](TWebHost&) {
+        if (Handle()) PostMessageA(Handle(), kRunDeferredWork, 0, 0);
     };
     browser->OnCommandStateChange = [this](TWebHost&, std::int32_t command, bool enabled) {
         WebHostCommandStateChange(command, enabled);
     };
-}
-
-void TBrowserWindow::LeaveBrowserEvent() noexcept {
-    if (--browserEventDepth_ > 0) return;
-    if ((closeDeferred_ || !deferredNavigation_.empty()) && Handle()) {
-        PostMessageA(Handle(), kRunDeferredWork, 0, 0);
-    }
-}
-
-void TBrowserWindow::RunDeferredWork() {
-    // Posted before another event began: that one's end posts again.
-    if (browserEventDepth_ > 0) return;
-    std::wstring address = std::move(deferredNavigation_);
-    deferredNavigation_.clear();
-    if (closeDeferred_) {
-        closeDeferred_ = false;
-        Close();
-        return;
-    }
-    if (address.empty() || !browser) return;
-    try {
-        browser->Navigate(address);
-    } catch (const OleError&) {
-        // An address the browser refuses to open leaves the page as it was.
-    }
 }
 
 // The steps run in a fixed order: the music first (also for navigations that are then
@@ -117,7 +89,7 @@ void TBrowserWindow::WebHostBeforeNavigate2(const NavigationTarget& target, bool
                                             bool& cancel) {
     NavigationDecision decision =
         DecideNavigation({target.text, programFolder_ + settings.startPage, settings.executeExt,
-                          settings.stopMusicOnClick, topLevel});
+                          settings.stopMusicOnClick, topLevel, pageLoading_});
     if (decision.stopMusic) StopMusic();
     if (decision.launchFile) {
         cancel = true;
@@ -140,6 +112,7 @@ void TBrowserWindow::WebHostNewWindow3(const std::wstring& url) {
                           settings.stopMusicOnClick, true});
     if (!decision.Cancel()) {
         deferredNavigation_ = url;
+        RunDeferredWork();
         return;
     }
     if (decision.stopMusic) StopMusic();
