@@ -45,14 +45,29 @@ TEST_P(Reentry, TheTeardownWaitsForTheOutermostCall) {
     std::string answers;
     for (const char* step = c.steps; *step; ++step) {
         switch (*step) {
-            case 'e': guard.Enter(); break;
-            case 'l': answers += guard.Leave() ? '1' : '0'; break;
-            case 'u': guard.ModalUIStarted(ModalSource::UIHandler); break;
-            case 'U': answers += guard.ModalUIEnded(ModalSource::UIHandler) ? '1' : '0'; break;
-            case 'f': guard.ModalUIStarted(ModalSource::Frame); break;
-            case 'F': answers += guard.ModalUIEnded(ModalSource::Frame) ? '1' : '0'; break;
-            case 'r': answers += guard.MayRunNow() ? 'y' : 'n'; break;
-            default: FAIL() << "unknown step " << *step;
+            case 'e':
+                guard.Enter();
+                break;
+            case 'l':
+                answers += guard.Leave() ? '1' : '0';
+                break;
+            case 'u':
+                guard.ModalUIStarted(ModalSource::UIHandler);
+                break;
+            case 'U':
+                answers += guard.ModalUIEnded(ModalSource::UIHandler) ? '1' : '0';
+                break;
+            case 'f':
+                guard.ModalUIStarted(ModalSource::Frame);
+                break;
+            case 'F':
+                answers += guard.ModalUIEnded(ModalSource::Frame) ? '1' : '0';
+                break;
+            case 'r':
+                answers += guard.MayRunNow() ? 'y' : 'n';
+                break;
+            default:
+                FAIL() << "unknown step " << *step;
         }
     }
     EXPECT_EQ(answers, c.answers);
