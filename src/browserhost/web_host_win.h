@@ -19,6 +19,9 @@
 //   host->SetOffline(false); host->SetAddressBar(false); ... options, events ...
 //   host->Navigate("D:\\start.htm");             // throws OleError on a failure HRESULT
 //   host.reset();                                 // tears everything down (see Teardown)
+//
+// Never tear the host down while a call into the browser or from it is on the stack (the browser
+// runs modal loops inside them): ask MayRunNow, and when it says no, wait for OnCallsReturned.
 
 #include <windows.h>
 #include <exdisp.h>
@@ -26,8 +29,8 @@
 #include <cstdint>
 #include <string>
 
-#include "browserhost/web_host_events_win.h"
 #include "browserhost/reentry_guard.h"
+#include "browserhost/web_host_events_win.h"
 #include "browserhost/web_host_options.h"
 #include "win32/com_ptr_win.h"
 #include "win32/connection_point_win.h"
