@@ -528,7 +528,7 @@ TEST_F(HostedPage, AFramesetStartPageKeepsTheMusicUntilAClickInAFrame) {
 
     // The user's clicks inside the frames, once the page has loaded.
     ASSERT_TRUE(run.Run("frameclick 1 page"));
-    EXPECT_EQ(run.log.Count("FRAME-READY"), 4) << "the frame did not load the page\n" << run.log.Text();
+    EXPECT_EQ(run.log.Count("FRAME-LOADED"), 4) << "the frame did not load the page\n" << run.log.Text();
     EXPECT_TRUE(run.log.Contains("MUSIC-STOPPED")) << "a click in a frame did not stop the music";
     ASSERT_TRUE(run.Run("frameclick 0 program"));
     driver::WaitUntil([&] { return Launches(disc, "setup") > 0; }, kStepTimeout);

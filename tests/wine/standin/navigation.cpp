@@ -203,7 +203,7 @@ bool Browser::LoadFrame(Browser& frame, const std::wstring& url, const std::wstr
     Fire("NavigateComplete2", kNavigateComplete2, {Dispatch(frame.AsDispatch()), Ref(&address.v)});
     OwnedBstr done(url);
     Fire("DocumentComplete", kDocumentComplete, {Dispatch(frame.AsDispatch()), Ref(&done.v)});
-    Log("FRAME-READY " + Utf8(url));
+    Log("FRAME-LOADED " + Utf8(url));
     return true;
 }
 
