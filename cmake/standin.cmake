@@ -3,7 +3,8 @@
 # exports their plain names, as COM looks them up.
 add_library(velvane_standin SHARED
             tests/wine/standin/browser.cpp tests/wine/standin/document.cpp
-            tests/wine/standin/input.cpp tests/wine/standin/log.cpp tests/wine/standin/module.cpp
+            tests/wine/standin/input.cpp tests/wine/standin/log.cpp tests/wine/standin/modal.cpp
+            tests/wine/standin/module.cpp
             tests/wine/standin/navigation.cpp tests/wine/standin/page.cpp)
 set_target_properties(velvane_standin PROPERTIES PREFIX "")
 target_include_directories(velvane_standin PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_SOURCE_DIR}/src)

@@ -13,6 +13,7 @@ namespace {
 // DWebBrowserEvents2 DISPIDs (exdispid.h; spelled out because dhtmldid.h reuses one name).
 constexpr DISPID kBeforeNavigate2 = 250;
 constexpr DISPID kDocumentComplete = 259;
+constexpr DISPID kNavigateComplete2 = 252;
 constexpr DISPID kCommandStateChange = 105;
 constexpr DISPID kNewWindow2 = 251;
 constexpr DISPID kWindowClosing = 263;
@@ -108,6 +109,14 @@ void RaiseDocumentComplete(TWebHost& host, const DISPPARAMS& params) {
     handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)));
 }
 
+// NavigateComplete2(pDisp, URL)
+void RaiseNavigateComplete2(TWebHost& host, const DISPPARAMS& params) {
+    TNavigateComplete2Event handler = host.OnNavigateComplete2;
+    if (!handler || params.cArgs != 2)
+        return;
+    handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)));
+}
+
 // CommandStateChange(Command, Enable)
 void RaiseCommandStateChange(TWebHost& host, const DISPPARAMS& params) {
     TCommandStateChangeEvent handler = host.OnCommandStateChange;
@@ -122,8 +131,9 @@ struct EventRoute {
     void (*raise)(TWebHost& host, const DISPPARAMS& params);
 };
 
-constexpr std::array<EventRoute, 6> kEventRoutes = {{
+constexpr std::array<EventRoute, 7> kEventRoutes = {{
     {kBeforeNavigate2, &RaiseBeforeNavigate2},
+    {kNavigateComplete2, &RaiseNavigateComplete2},
     {kDocumentComplete, &RaiseDocumentComplete},
     {kCommandStateChange, &RaiseCommandStateChange},
     {kNewWindow2, &RaiseNewWindow2},
@@ -168,6 +178,8 @@ STDMETHODIMP WebBrowserEventSink::Invoke(DISPID dispId, REFIID, LCID, WORD, DISP
     return ComGuarded([&]() -> HRESULT {
         if (!host_ || !params)
             return S_OK;
+        // The handlers may show message boxes or ask for the end of the program.
+        TWebHost::CallScope call(*host_);
         for (const EventRoute& route : kEventRoutes) {
             if (route.dispId == dispId)
                 route.raise(*host_, *params);

@@ -36,7 +36,7 @@ STDMETHODIMP WebHostSite::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*)
 
 STDMETHODIMP WebHostSite::Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD, VARIANT* pvaIn,
                                VARIANT* pvaOut) {
-    return ComGuarded([&]() -> HRESULT {
+    return Guarded([&]() -> HRESULT {
         Guid group = pguidCmdGroup ? ToGuid(*pguidCmdGroup) : Guid{};
         AssignedCommandEvents assigned;
         if (host_) {

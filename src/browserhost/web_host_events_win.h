@@ -26,6 +26,11 @@ using TBeforeNavigate2Event = std::function<void(
     const VARIANT& targetFrameName, const VARIANT& postData, const VARIANT& headers, bool& cancel)>;
 using TDocumentCompleteEvent =
     std::function<void(TWebHost& sender, IDispatch* pDisp, const std::string& url)>;
+using TNavigateComplete2Event =
+    std::function<void(TWebHost& sender, IDispatch* pDisp, const std::string& url)>;
+// The last call between the program and the browser on the stack returned, and work waits for
+// that moment (TWebHost::MayRunNow). Raised in the call's last frames: post the work, don't run it.
+using TCallsReturnedEvent = std::function<void(TWebHost& sender)>;
 // Command 1 is the forward step, 2 the back step, -1 "update all commands".
 using TCommandStateChangeEvent =
     std::function<void(TWebHost& sender, std::int32_t command, bool enable)>;

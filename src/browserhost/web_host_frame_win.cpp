@@ -10,6 +10,7 @@ ComPtr<WebHostFrame> WebHostFrame::Create(HWND window) {
 
 void WebHostFrame::Detach() {
     window_ = nullptr;
+    OnModalUI = nullptr;
     activeObject_.reset();
 }
 
@@ -40,6 +41,14 @@ STDMETHODIMP WebHostFrame::GetBorder(LPRECT border) {
 STDMETHODIMP WebHostFrame::SetActiveObject(IOleInPlaceActiveObject* activeObject, LPCOLESTR) {
     activeObject_ = ComPtr<IOleInPlaceActiveObject>::Share(activeObject);
     return S_OK;
+}
+
+STDMETHODIMP WebHostFrame::EnableModeless(BOOL enable) {
+    return ComGuarded([&] {
+        if (std::function<void(bool)> handler = OnModalUI)
+            handler(enable == FALSE);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP WebHostFrame::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS widths) {

@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <oleidl.h>
 
+#include <functional>
+
 #include "win32/com_object_win.h"
 #include "win32/com_ptr_win.h"
 
@@ -22,8 +24,11 @@ public:
     // The top-level window the frame stands for, once the host has a parent.
     void SetWindow(HWND window) { window_ = window; }
     HWND Window() const { return window_; }
-    // Forgets the window and releases the active object.
+    // Forgets the window, the modal-UI handler and the active object.
     void Detach();
+
+    // Told when the browser announces modal UI of its own (true) and its end (false).
+    std::function<void(bool shown)> OnModalUI;
 
     // The object that is UI-active in the frame, if any.
     IOleInPlaceActiveObject* ActiveObject() const { return activeObject_.get(); }
@@ -41,12 +46,13 @@ public:
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* activeObject, LPCOLESTR) override;
 
-    // IOleInPlaceFrame: no menus, no status bar, nothing modal of its own.
+    // IOleInPlaceFrame: no menus, no status bar, nothing modal of its own; the browser's
+    // EnableModeless tells of its modal UI.
     STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS widths) override;
     STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
     STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL enable) override;
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:

@@ -52,19 +52,27 @@ STDMETHODIMP WebHostSite::GetContainer(IOleContainer** container) {
 }
 
 STDMETHODIMP WebHostSite::GetWindow(HWND* window) {
-    if (!window)
-        return E_POINTER;
-    *window = host_ ? host_->Handle() : nullptr;
-    return *window ? S_OK : E_FAIL;
+    return Guarded([&]() -> HRESULT {
+        if (!window)
+            return E_POINTER;
+        *window = host_ ? host_->Handle() : nullptr;
+        return *window ? S_OK : E_FAIL;
+    });
 }
 
 STDMETHODIMP WebHostSite::CanInPlaceActivate() {
-    return host_ && host_->Handle() ? S_OK : S_FALSE;
+    return Guarded([&] { return host_ && host_->Handle() ? S_OK : S_FALSE; });
 }
 
 STDMETHODIMP WebHostSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                            LPRECT position, LPRECT clip,
                                            LPOLEINPLACEFRAMEINFO frameInfo) {
+    return Guarded([&] { return AnswerWindowContext(frame, document, position, clip, frameInfo); });
+}
+
+HRESULT WebHostSite::AnswerWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                         LPRECT position, LPRECT clip,
+                                         LPOLEINPLACEFRAMEINFO frameInfo) {
     if (!frame || !document || !position || !clip || !frameInfo)
         return E_POINTER;
     *frame = nullptr;
@@ -84,11 +92,13 @@ STDMETHODIMP WebHostSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlace
 STDMETHODIMP WebHostSite::OnPosRectChange(LPCRECT position) {
     // The browser asks for another rectangle. The host's window decides the size: the answer, which
     // the browser waits for, is SetObjectRects with the rectangle it gets, the whole window.
-    if (!position)
-        return E_POINTER;
-    if (host_)
-        host_->ResizeBrowser();
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+        if (!position)
+            return E_POINTER;
+        if (host_)
+            host_->ResizeBrowser();
+        return S_OK;
+    });
 }
 
 }  // namespace velvane

@@ -118,20 +118,34 @@ private:
     WebHostSite(TWebHost& host, ComPtr<WebHostFrame> frame);
     ~WebHostSite() = default;
 
+    // Runs `body` as one call from the browser into the program (TWebHost::CallScope), with
+    // exceptions stopped at the COM edge.
+    template <typename Body>
+    HRESULT Guarded(Body&& body) noexcept;
     // Calls the host's event `event` with `args` when the host is attached and the event
     // assigned, else answers `fallback`. The handler is copied first: it may reassign itself.
     template <typename Event, typename... Args>
     HRESULT Raise(Event TWebHost::*event, HRESULT fallback, Args&&... args) noexcept;
 
     HRESULT AnswerStandardAmbient(DISPID dispId, WORD flags, VARIANT* varResult) const;
+    HRESULT AnswerWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO frameInfo);
 
     TWebHost* host_;
     ComPtr<WebHostFrame> frame_;
 };
 
+template <typename Body>
+HRESULT WebHostSite::Guarded(Body&& body) noexcept {
+    if (!host_)
+        return ComGuarded(body);
+    TWebHost::CallScope call(*host_);
+    return ComGuarded(body);
+}
+
 template <typename Event, typename... Args>
 HRESULT WebHostSite::Raise(Event TWebHost::*event, HRESULT fallback, Args&&... args) noexcept {
-    return ComGuarded([&]() -> HRESULT {
+    return Guarded([&]() -> HRESULT {
         if (!host_ || !(host_->*event))
             return fallback;
         Event handler = host_->*event;

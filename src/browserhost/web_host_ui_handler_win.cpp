@@ -54,8 +54,14 @@ STDMETHODIMP WebHostSite::UpdateUI() {
     return Raise(&TWebHost::OnUpdateUI, S_FALSE);
 }
 
+// The browser tells its host of modal UI of its own (a script's message box, a prompt) with
+// EnableModeless(FALSE) before and TRUE after: the host is not torn down in between.
 STDMETHODIMP WebHostSite::EnableModeless(BOOL fEnable) {
-    return Raise(&TWebHost::OnEnableModeless, S_FALSE, fEnable);
+    return Guarded([&] {
+        if (host_)
+            host_->ControlModalUI(ModalSource::UIHandler, fEnable == FALSE);
+        return Raise(&TWebHost::OnEnableModeless, S_FALSE, fEnable);
+    });
 }
 
 STDMETHODIMP WebHostSite::OnDocWindowActivate(BOOL fActivate) {
@@ -123,7 +129,7 @@ STDMETHODIMP WebHostSite::ShowHelp(HWND hwnd, LPOLESTR pszHelpFile, UINT uComman
         case HelpRoute::HtmlHelp:
             // The host's own help file replaces the one the browser names; HTML Help's result
             // (a window, or none) is not the browser's business.
-            return ComGuarded([&] {
+            return Guarded([&] {
                 std::string helpFile = host_->HelpFile;  // HTML Help may run a message loop
                 CallHtmlHelp(hwnd, helpFile, uCommand, dwData);
                 return S_OK;

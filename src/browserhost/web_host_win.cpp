@@ -11,6 +11,7 @@
 #include "browserhost/web_host_rules.h"
 #include "browserhost/web_host_site_win.h"
 #include "win32/com_error_win.h"
+#include "win32/exception_edge_win.h"
 #include "win32/variant_win.h"
 
 namespace velvane {
@@ -52,6 +53,7 @@ TWebHost::~TWebHost() {
 
 void TWebHost::CreateBrowser() {
     frame_ = WebHostFrame::Create(nullptr);
+    frame_->OnModalUI = [this](bool shown) { ControlModalUI(ModalSource::Frame, shown); };
     site_ = WebHostSite::Create(*this, frame_.Share());
     events_ = WebBrowserEventSink::Create(*this);
 
@@ -92,6 +94,7 @@ void TWebHost::ActivateInPlace() {
         ThrowOleError(E_UNEXPECTED);
     RECT area;
     GetClientRect(Handle(), &area);
+    CallScope call(*this);
     OleCheck(
         browserObject_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, Handle(), &area));
     inPlaceObject_ = browserObject_.As<IOleInPlaceObject>();
@@ -139,6 +142,7 @@ void TWebHost::ResizeBrowser() {
     resizing_ = true;
     RECT area;
     GetClientRect(Handle(), &area);
+    CallScope call(*this);
     inPlaceObject_->SetObjectRects(&area, &area);
     resizing_ = false;
 }
@@ -148,6 +152,7 @@ void TWebHost::FocusBrowser() {
         return;
     RECT area;
     GetClientRect(Handle(), &area);
+    CallScope call(*this);
     browserObject_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_.get(), 0, Handle(), &area);
     // A browser that is UI-active already does not move the focus again: the keys would stay
     // with this window, which does nothing with them. The document's own window takes them.
@@ -175,13 +180,37 @@ ComPtr<IOleInPlaceActiveObject> TWebHost::ActiveObject() const {
 }
 
 void TWebHost::EnableModeless(bool enable) noexcept {
+    CallScope call(*this);
     if (ComPtr<IOleInPlaceActiveObject> active = ActiveObject())
         active->EnableModeless(enable ? TRUE : FALSE);
 }
 
 void TWebHost::FrameWindowActivated(bool active) noexcept {
+    CallScope call(*this);
     if (ComPtr<IOleInPlaceActiveObject> object = ActiveObject())
         object->OnFrameWindowActivate(active ? TRUE : FALSE);
+}
+
+void TWebHost::ControlModalUI(ModalSource source, bool shown) noexcept {
+    if (shown) {
+        guard_.ModalUIStarted(source);
+    } else if (guard_.ModalUIEnded(source)) {
+        RaiseCallsReturned();
+    }
+}
+
+void TWebHost::LeaveCall() noexcept {
+    if (guard_.Leave())
+        RaiseCallsReturned();
+}
+
+void TWebHost::RaiseCallsReturned() noexcept {
+    try {
+        if (TCallsReturnedEvent handler = OnCallsReturned)
+            handler(*this);
+    } catch (...) {
+        HandleExceptionAtEdge();
+    }
 }
 
 bool TWebHost::IsTopLevelBrowser(IDispatch* browser) const {
@@ -235,6 +264,7 @@ void TWebHost::NotifyAmbientDownloadControl() {
     if (!browserObject_)
         return;
     if (ComPtr<IOleControl> control = browserObject_.As<IOleControl>()) {
+        CallScope call(*this);
         control->OnAmbientPropertyChange(kAmbientDownloadControl);
     }
 }
@@ -252,6 +282,7 @@ bool TWebHost::BrowserFlag(FlagGetter get) const {
 }
 
 void TWebHost::SetBrowserFlag(FlagSetter put, bool value) {
+    CallScope call(*this);
     OleCheck((Browser().*put)(value ? VARIANT_TRUE : VARIANT_FALSE));
 }
 
@@ -302,6 +333,7 @@ void TWebHost::Navigate(const std::wstring& url) {
 void TWebHost::NavigateTo(VARIANT* target) {
     // The browser may call back into the program during the call; it keeps its own reference.
     ComPtr<IWebBrowser2> browser = ComPtr<IWebBrowser2>::Share(&Browser());
+    CallScope call(*this);
     Variant flags = Variant::FromInt32(0);
     Variant frameName = Variant::FromInt32(0);
     Variant postData = Variant::FromInt32(0);
@@ -312,16 +344,20 @@ void TWebHost::NavigateTo(VARIANT* target) {
 
 void TWebHost::GoBack() {
     ComPtr<IWebBrowser2> browser = ComPtr<IWebBrowser2>::Share(&Browser());
+    CallScope call(*this);
     OleCheck(browser->GoBack());
 }
 
 void TWebHost::GoForward() {
     ComPtr<IWebBrowser2> browser = ComPtr<IWebBrowser2>::Share(&Browser());
+    CallScope call(*this);
     OleCheck(browser->GoForward());
 }
 
 void TWebHost::ExecDocumentCommand(bool useHtmlGroup, DWORD commandId, DWORD option, VARIANT* in,
                                    VARIANT* out) noexcept {
+    // The find command runs its dialog's modal loop inside the call.
+    CallScope call(*this);
     ComPtr<IDispatch> document = Document();
     if (!document)
         return;
@@ -347,6 +383,8 @@ bool TWebHost::TranslateAccelerator(MSG& message) {
         return false;
     ComPtr<IOleInPlaceActiveObject> active =
         ComPtr<IOleInPlaceActiveObject>::Share(frame_->ActiveObject());
+    // The page's own accelerators (Ctrl+P, Ctrl+F) open its dialogs inside the call.
+    CallScope call(*this);
     return active && active->TranslateAccelerator(&message) == S_OK;
 }
 
@@ -358,6 +396,8 @@ void TWebHost::ParentNotify(WPARAM wParam, LPARAM lParam) {
         reinterpret_cast<HWND>(lParam) != controlWindow_)
         return;
     controlWindow_ = nullptr;
+    // Raised inside the control's own call that destroys its window: a call on the stack.
+    CallScope call(*this);
     if (TBrowserWindowDestroyedEvent handler = OnBrowserWindowDestroyed)
         handler(*this);
 }

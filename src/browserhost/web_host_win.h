@@ -19,6 +19,9 @@
 //   host->SetOffline(false); host->SetAddressBar(false); ... options, events ...
 //   host->Navigate("D:\\start.htm");             // throws OleError on a failure HRESULT
 //   host.reset();                                 // tears everything down (see Teardown)
+//
+// Never tear the host down while a call into the browser or from it is on the stack (the browser
+// runs modal loops inside them): ask MayRunNow, and when it says no, wait for OnCallsReturned.
 
 #include <windows.h>
 #include <exdisp.h>
@@ -26,6 +29,7 @@
 #include <cstdint>
 #include <string>
 
+#include "browserhost/reentry_guard.h"
 #include "browserhost/web_host_events_win.h"
 #include "browserhost/web_host_options.h"
 #include "win32/com_ptr_win.h"
@@ -120,11 +124,34 @@ public:
     // its windows (tab, arrows, clipboard keys inside the page). True when the browser took it.
     bool TranslateAccelerator(MSG& message);
 
+    // One call between the program and the browser, in either direction, on the stack for the
+    // scope's life (ReentryGuard). The host takes one around its own calls into the browser and
+    // in every method the browser calls; the owner takes one around any call it makes into the
+    // browser's objects itself (the page's print()).
+    class CallScope {
+    public:
+        explicit CallScope(TWebHost& host) noexcept : host_(host) { host_.guard_.Enter(); }
+        ~CallScope() { host_.LeaveCall(); }
+        CallScope(const CallScope&) = delete;
+        CallScope& operator=(const CallScope&) = delete;
+
+    private:
+        TWebHost& host_;
+    };
+    // The browser announced modal UI of its own (EnableModeless(FALSE) to `source`), or its end.
+    void ControlModalUI(ModalSource source, bool shown) noexcept;
+    // True when work that must not run under a call into the browser or from it (its teardown,
+    // a navigation that replaces its page) may run now. Otherwise OnCallsReturned is raised once
+    // the outermost call has returned.
+    bool MayRunNow() noexcept { return guard_.MayRunNow(); }
+    TCallsReturnedEvent OnCallsReturned;
+
     // Published properties: stored for the owner, or read when the browser asks.
     bool ReplaceCaption = false;  // stored only
     std::string HelpFile;         // HTML Help file for ShowHelp requests
 
     TBeforeNavigate2Event OnBeforeNavigate2;
+    TNavigateComplete2Event OnNavigateComplete2;
     TDocumentCompleteEvent OnDocumentComplete;
     TCommandStateChangeEvent OnCommandStateChange;
     TNewWindow2Event OnNewWindow2;
@@ -180,6 +207,8 @@ private:
     void SetBrowserFlag(FlagSetter put, bool value);
     void Teardown() noexcept;
     void ParentNotify(WPARAM wParam, LPARAM lParam);
+    void LeaveCall() noexcept;
+    void RaiseCallsReturned() noexcept;
 
     ComPtr<IOleObject> browserObject_;
     ComPtr<IWebBrowser2> browser_;
@@ -188,6 +217,7 @@ private:
     ComPtr<WebHostFrame> frame_;
     ComPtr<WebBrowserEventSink> events_;
     AdviseScope eventConnection_;
+    ReentryGuard guard_;
 
     RECT bounds_ = {0, 0, 0, 0};
     bool resizing_ = false;

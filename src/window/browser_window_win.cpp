@@ -127,12 +127,9 @@ void TBrowserWindow::ShowError(std::int32_t id, const std::string& argument) con
 }
 
 void TBrowserWindow::Close() {
-    // Never under one of the browser's events (a close address, script's window.close(), a close
-    // request while an event's message box is up): the sequence runs when the event returned.
-    if (browserEventDepth_ > 0) {
-        closeDeferred_ = true;
-        return;
-    }
+    // The sequence starts at once, also under a call into the browser or from it (a close
+    // address, a script's window.close(), a close request while the print dialog or a message
+    // box is up): the window hides and the strip shows. Only its end waits for the call.
     bool canClose = true;
     FormCloseQuery(canClose);
     if (!canClose) return;
@@ -140,7 +137,9 @@ void TBrowserWindow::Close() {
     FormClose(action);
     switch (action) {
         case CloseAction::Free:
-            DestroyHandle();  // WM_DESTROY requests termination
+            // Destroying the window tears the browser down and requests termination.
+            endDeferred_ = true;
+            RunDeferredWork();
             break;
         case CloseAction::Hide:
             ShowWindow(Handle(), SW_HIDE);

@@ -112,15 +112,13 @@ private:
     void ReleaseAnsweredNewWindowBrowsers() noexcept;
     void LaunchOrReport(const NavigationTarget& target);
     void ReportFromEvent(std::int32_t messageId, const std::string& argument);
-    // Runs a handler of a browser event. Work that would tear the browser down (the closing
-    // sequence) or replace its page (a new window's address) must not run while one of its
-    // events is on the stack: the browser is not built to lose its container inside its own
-    // event, and a message box inside an event lets any request through. Such work waits and is
-    // posted to the window when the outermost event has returned.
-    template <typename Handler>
-    void InBrowserEvent(Handler&& handler);
-    void LeaveBrowserEvent() noexcept;
+    // Runs the work that must not run while a call into the browser or from it is on the stack
+    // (deferred_work_win.cpp): the end of the closing sequence, which tears the browser down,
+    // and a new window's address, which replaces its page. Now when no call is on the stack,
+    // otherwise once the outermost has returned.
     void RunDeferredWork();
+    void PostDeferredWork();
+    bool NoBrowserCallOnTheStack();
     void OnActivate(WPARAM wParam);
     void WebHostDocumentComplete();
     HRESULT WebHostShowContextMenu() const;
@@ -187,9 +185,9 @@ private:
     bool autoSize_ = false;    // the window takes the size of its content (skins)
     bool recreating_ = false;  // a new handle replaces the old one: no termination
 
-    int browserEventDepth_ = 0;          // browser events on the stack
-    bool closeDeferred_ = false;         // a close request waits for the events to return
+    bool endDeferred_ = false;           // the closing sequence's end waits for the calls
     std::wstring deferredNavigation_;    // a new window's address, opened here afterwards
+    bool pageLoading_ = false;           // the top-level page has not completed: frames load
     bool reportShowing_ = false;         // an event's message box is up
     // The hidden browsers handed to the control for new-window requests that name no address,
     // each until its request is answered (new_window_win.cpp).

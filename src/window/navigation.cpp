@@ -56,7 +56,8 @@ bool EqualIgnoringCaseAnsi(std::string_view a, std::string_view b) {
 
 NavigationDecision DecideNavigation(const NavigationRequest& request) {
     NavigationDecision decision;
-    decision.stopMusic = request.stopMusicOnClick && request.topLevel &&
+    const bool usersClick = request.topLevel || !request.pageLoading;
+    decision.stopMusic = request.stopMusicOnClick && usersClick &&
                          LowerAsciiLetters(request.url) != LowerAsciiLetters(request.startPagePath);
     decision.launchFile = ExtensionListed(UrlExtension(request.url), request.executeExt);
     decision.closeMainWindow = IsCloseAddress(request.url);

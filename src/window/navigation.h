@@ -14,8 +14,10 @@ struct NavigationRequest {
     std::string_view executeExt;     // the extensions setting, comma-separated
     bool stopMusicOnClick = false;
     // The navigation is the top-level browser's, not a frame's. Every frame of a page navigates
-    // on its own while the page loads; only the top level's navigations are the user's clicks.
+    // on its own while the page loads (until the top level's DocumentComplete): those are no
+    // clicks. A frame's navigation once the page has loaded is the user's click in the frame.
     bool topLevel = true;
+    bool pageLoading = false;
 };
 
 struct NavigationDecision {

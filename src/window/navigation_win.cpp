@@ -66,18 +66,6 @@ void NavigationTarget::Open(HWND owner) const {
     }
 }
 
-template <typename Handler>
-void TBrowserWindow::InBrowserEvent(Handler&& handler) {
-    struct Scope {
-        TBrowserWindow& window;
-        explicit Scope(TBrowserWindow& w) : window(w) { ++window.browserEventDepth_; }
-        ~Scope() { window.LeaveBrowserEvent(); }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-    } scope(*this);
-    handler();
-}
-
 void TBrowserWindow::BindBrowserEvents() {
     browser->OnShowContextMenu = [this](DWORD, POINT*, IUnknown*, IDispatch*) {
         return WebHostShowContextMenu();
@@ -85,35 +73,42 @@ void TBrowserWindow::BindBrowserEvents() {
     browser->OnBeforeNavigate2 = [this](TWebHost& sender, IDispatch* pDisp, const VARIANT& url,
                                         const VARIANT&, const VARIANT&, const VARIANT&,
                                         const VARIANT&, bool& cancel) {
-        InBrowserEvent([&] {
-            WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)),
-                                   sender.IsTopLevelBrowser(pDisp), cancel);
-        });
+        WebHostBeforeNavigate2(NavigationTarget::Of(VariantWideText(url)),
+                               sender.IsTopLevelBrowser(pDisp), cancel);
     };
     // No window outside the menu: a new-window request is cancelled, and its address is treated
     // like a click in the menu. Where only NewWindow2 comes, a hidden browser learns the address.
     browser->OnNewWindow2 = [this](TWebHost&, IDispatch** newBrowser, bool& cancel) {
-        InBrowserEvent([&] { WebHostNewWindow2(newBrowser, cancel); });
+        WebHostNewWindow2(newBrowser, cancel);
     };
     browser->OnNewWindow3 = [this](TWebHost&, bool& cancel, std::uint32_t, const std::wstring&,
                                    const std::wstring& url) {
         cancel = true;
-        InBrowserEvent([&] {
-            newWindowRequests_.NewWindow3();
-            WebHostNewWindow3(url);
-        });
+        newWindowRequests_.NewWindow3();
+        WebHostNewWindow3(url);
+        // A hidden browser that waited for this request's address is no longer needed.
+        if (NewWindowBrowsersToRelease()) PostDeferredWork();
     };
     // A script's window.close() ends the program the way a close address does, without the
     // browser's own question. Controls before IE 5.5 raise no WindowClosing: they destroy their
     // own window, which ends the program the same way.
     browser->OnWindowClosing = [this](TWebHost&, bool, bool& cancel) {
         cancel = true;
-        InBrowserEvent([&] { Close(); });
+        Close();
     };
-    browser->OnBrowserWindowDestroyed = [this](TWebHost&) { InBrowserEvent([&] { Close(); }); };
-    browser->OnDocumentComplete = [this](TWebHost&, IDispatch*, const std::string&) {
-        InBrowserEvent([&] { WebHostDocumentComplete(); });
+    browser->OnBrowserWindowDestroyed = [this](TWebHost&) { Close(); };
+    // From the top level's NavigateComplete2 to its DocumentComplete the page loads its own
+    // frames; a frame's navigation after that is the user's click.
+    browser->OnNavigateComplete2 = [this](TWebHost& sender, IDispatch* pDisp, const std::string&) {
+        if (sender.IsTopLevelBrowser(pDisp)) pageLoading_ = true;
     };
+    browser->OnDocumentComplete = [this](TWebHost& sender, IDispatch* pDisp, const std::string&) {
+        if (sender.IsTopLevelBrowser(pDisp)) pageLoading_ = false;
+        WebHostDocumentComplete();
+    };
+    // Work held back while a call was on the stack runs from the message loop, not from the
+    // last frames of the call.
+    browser->OnCallsReturned = [this](TWebHost&) { PostDeferredWork(); };
     browser->OnCommandStateChange = [this](TWebHost&, std::int32_t command, bool enabled) {
         WebHostCommandStateChange(command, enabled);
     };
@@ -122,41 +117,15 @@ void TBrowserWindow::BindBrowserEvents() {
 // The hidden browser of a new-window request cancels every navigation; the first is the
 // request's. It is not registered as a browser (RegisterAsBrowser stays false): a later link to
 // the same named target asks for a new window again rather than going to a browser released by
-// then.
+// then. Its calls hold back the deferred work as the main browser's do.
 void TBrowserWindow::BindNewWindowBrowser(TWebHost& host, std::uint32_t request) {
     host.OnBeforeNavigate2 = [this, request](TWebHost&, IDispatch*, const VARIANT& url,
                                              const VARIANT&, const VARIANT&, const VARIANT&,
                                              const VARIANT&, bool& cancel) {
         cancel = true;
-        InBrowserEvent([&] { NewWindowNavigates(request, VariantWideText(url)); });
+        NewWindowNavigates(request, VariantWideText(url));
     };
-}
-
-void TBrowserWindow::LeaveBrowserEvent() noexcept {
-    if (--browserEventDepth_ > 0) return;
-    if ((closeDeferred_ || !deferredNavigation_.empty() || NewWindowBrowsersToRelease()) &&
-        Handle()) {
-        PostMessageA(Handle(), kRunDeferredWork, 0, 0);
-    }
-}
-
-void TBrowserWindow::RunDeferredWork() {
-    // Posted before another event began: that one's end posts again.
-    if (browserEventDepth_ > 0) return;
-    ReleaseAnsweredNewWindowBrowsers();
-    std::wstring address = std::move(deferredNavigation_);
-    deferredNavigation_.clear();
-    if (closeDeferred_) {
-        closeDeferred_ = false;
-        Close();
-        return;
-    }
-    if (address.empty() || !browser) return;
-    try {
-        browser->Navigate(address);
-    } catch (const OleError&) {
-        // An address the browser refuses to open leaves the page as it was.
-    }
+    host.OnCallsReturned = [this](TWebHost&) { PostDeferredWork(); };
 }
 
 // The steps run in a fixed order: the music first (also for navigations that are then
@@ -165,7 +134,7 @@ void TBrowserWindow::WebHostBeforeNavigate2(const NavigationTarget& target, bool
                                             bool& cancel) {
     NavigationDecision decision =
         DecideNavigation({target.text, programFolder_ + settings.startPage, settings.executeExt,
-                          settings.stopMusicOnClick, topLevel});
+                          settings.stopMusicOnClick, topLevel, pageLoading_});
     if (decision.stopMusic) StopMusic();
     if (decision.launchFile) {
         cancel = true;
@@ -188,6 +157,7 @@ void TBrowserWindow::WebHostNewWindow3(const std::wstring& url) {
                           settings.stopMusicOnClick, true});
     if (!decision.Cancel()) {
         deferredNavigation_ = url;
+        RunDeferredWork();
         return;
     }
     if (decision.stopMusic) StopMusic();

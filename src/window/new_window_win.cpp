@@ -45,7 +45,9 @@ ComPtr<IDispatch> TBrowserWindow::HiddenBrowserFor(std::uint32_t request) {
 
 // Only the first navigation of a request NewWindow3 has not answered is the user's click.
 void TBrowserWindow::NewWindowNavigates(std::uint32_t request, const std::wstring& url) {
-    if (newWindowRequests_.CaughtNavigation(request)) WebHostNewWindow3(url);
+    if (!newWindowRequests_.CaughtNavigation(request)) return;
+    WebHostNewWindow3(url);
+    PostDeferredWork();  // the hidden browser has served: released once its event has returned
 }
 
 bool TBrowserWindow::NewWindowBrowsersToRelease() const {

@@ -44,6 +44,8 @@ void TBrowserWindow::ToolButtonClick(const std::string& caption) {
 void TBrowserWindow::PrintDocument() {
     ComPtr<IDispatch> document = browser ? browser->Document() : ComPtr<IDispatch>();
     if (!document) throw ApplicationError(GetMessageText(kMsgCannotPrint));
+    // print() runs the print dialog's modal loop inside the call: no teardown until it returns.
+    TWebHost::CallScope call(*browser);
     ComPtr<IHTMLDocument2> htmlDocument = document.As<IHTMLDocument2>();
     if (!htmlDocument) OleCheck(E_NOINTERFACE);
     ComPtr<IHTMLWindow2> pageWindow;

@@ -59,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.startPagePath = NextPart(rest);
     request.executeExt = NextPart(rest);
     request.stopMusicOnClick = data[0] & 1;
+    request.topLevel = data[0] & 2;
+    request.pageLoading = data[0] & 4;
     const velvane::NavigationDecision decision = velvane::DecideNavigation(request);
 
     const std::size_t dot = request.url.rfind('.');
@@ -80,8 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        lowered == "javascript:self.close();";
     FUZZ_CHECK(decision.closeMainWindow == close);
     FUZZ_CHECK(decision.Cancel() == (listed || close));
-    FUZZ_CHECK(decision.stopMusic ==
-               (request.stopMusicOnClick && lowered != AsciiLower(request.startPagePath)));
+    const bool usersClick = request.topLevel || !request.pageLoading;
+    FUZZ_CHECK(decision.stopMusic == (request.stopMusicOnClick && usersClick &&
+                                      lowered != AsciiLower(request.startPagePath)));
 
     FUZZ_CHECK(velvane::LowerAsciiLetters(request.url) == lowered);
     FUZZ_CHECK(velvane::EqualIgnoringCaseAnsi(request.url, request.startPagePath) ==

@@ -121,15 +121,44 @@ TEST(NavigationMusic, StopsForEverythingButTheStartPage) {
     EXPECT_TRUE(stops("about:close"));  // close addresses stop it as well
     EXPECT_TRUE(stops("D:\\setup\\install.exe"));
     EXPECT_FALSE(DecideNavigation({"D:\\other.htm", kStartPage, "exe", false}).stopMusic);
-    // A frame loading its own page is no click; it still passes the launch and close filter.
-    NavigationDecision frame =
-        DecideNavigation({"D:\\frames\\menu.htm", kStartPage, "exe", true, false});
-    EXPECT_FALSE(frame.stopMusic);
-    frame = DecideNavigation({"D:\\setup.exe", kStartPage, "exe", true, false});
-    EXPECT_FALSE(frame.stopMusic);
-    EXPECT_TRUE(frame.launchFile);
-    EXPECT_TRUE(DecideNavigation({"about:close", kStartPage, "exe", true, false}).closeMainWindow);
 }
+
+// While the top-level page loads, its frames' navigations are the page's own; once it has
+// completed, a frame's navigation is the user's click in the frame. Either way a frame's
+// navigation passes the launch and close filter.
+struct FrameMusicCase {
+    const char* name;
+    const char* url;
+    bool topLevel;
+    bool pageLoading;
+    bool stops;
+    bool launch;
+    bool close;
+};
+
+const FrameMusicCase kFrameMusicCases[] = {
+    {"FrameLoadingWithItsPage", "D:\\frames\\menu.htm", false, true, false, false, false},
+    {"ProgramInFrameWhileLoading", "D:\\setup.exe", false, true, false, true, false},
+    {"CloseInFrameWhileLoading", "about:close", false, true, false, false, true},
+    {"ClickInFrameAfterLoad", "D:\\frames\\page2.htm", false, false, true, false, false},
+    {"ProgramInFrameAfterLoad", "D:\\setup.exe", false, false, true, true, false},
+    {"CloseInFrameAfterLoad", "about:close", false, false, true, false, true},
+    {"StartPageInFrameAfterLoad", "d:\\index.htm", false, false, false, false, false},
+    {"TopLevelWhileLoading", "D:\\pages\\a.htm", true, true, true, false, false},
+};
+
+class FrameMusic : public testing::TestWithParam<FrameMusicCase> {};
+
+TEST_P(FrameMusic, OnlyTheUsersClicksStopIt) {
+    const FrameMusicCase& c = GetParam();
+    NavigationDecision decision =
+        DecideNavigation({c.url, kStartPage, "exe", true, c.topLevel, c.pageLoading});
+    EXPECT_EQ(decision.stopMusic, c.stops);
+    EXPECT_EQ(decision.launchFile, c.launch);
+    EXPECT_EQ(decision.closeMainWindow, c.close);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, FrameMusic, testing::ValuesIn(kFrameMusicCases), CaseName());
 
 TEST(NavigationMusic, LowerCasingTouchesOnlyAToZ) {
     EXPECT_EQ(LowerAsciiLetters("D:\\\xC4RGER\\Index.HTM"), "d:\\\xC4rger\\index.htm");

@@ -14,7 +14,9 @@
 // - GetHostInfo's cbSize is the 32-bit record size in a 64-bit build;
 // - the keyboard focus stays on the main window, so keys never reach the page;
 // - a close request while message 12 is up tears the host down inside the event;
-// - the frames of a start page stop the intro music.
+// - the frames of a start page stop the intro music, or a click inside a frame does not;
+// - a close request during print(), the find dialog or a script's alert() box tears the control
+//   down inside the call that runs the modal loop.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -560,24 +562,74 @@ TEST_F(HostedPage, ACloseRequestWhileMessage12IsUpEndsCleanlyAfterTheBox) {
 
 // ---- Frames and the intro music ---------------------------------------------------------------
 
-TEST_F(HostedPage, AFramesetStartPageKeepsTheMusicUntilALinkIsClicked) {
+TEST_F(HostedPage, AFramesetStartPageKeepsTheMusicUntilAClickInAFrame) {
     SampleDisc disc;
+    ASSERT_TRUE(PutRecorder(disc, "setup"));
     disc.Write("intro.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
     disc.Write("index.html",
                "<html><frameset cols=\"50%,50%\"><frame src=\"top.html\" name=\"top\">"
                "<frame src=\"menu.html\" name=\"menu\"><noframes><a id=\"next\" href=\"second.html\">n</a>"
                "</noframes></frameset><iframe src=\"news.html\"></iframe></html>");
-    for (const char* page : {"top.html", "menu.html", "news.html", "second.html"}) {
-        disc.Write(page, "<html><body>frame</body></html>");
-    }
+    disc.Write("top.html", "<html><body><a id=\"program\" href=\"setup/tool.exe\">p</a>"
+                           "<a id=\"close\" href=\"about:close\">c</a></body></html>");
+    disc.Write("menu.html", "<html><body><a id=\"page\" href=\"second.html\">s</a></body></html>");
+    for (const char* page : {"news.html", "second.html"}) disc.Write(page, "<html><body>frame</body></html>");
     disc.Write("autorun.inf", "[velvane]\r\nstartpage=index.html\r\nintromusic=intro.wav\r\nstopmusiconclick=1\r\n");
     HostedRun run(disc);
     ASSERT_TRUE(run.Started()) << run.log.Text();
     ASSERT_TRUE(run.log.Contains("watching the program's PlaySoundA")) << "the music cannot be observed";
     EXPECT_EQ(run.log.Count("(frame) goes on"), 3) << run.log.Text();
     EXPECT_FALSE(run.log.Contains("MUSIC-STOPPED")) << "the frames stopped the music";
-    ASSERT_TRUE(run.Run("click next"));
-    EXPECT_TRUE(run.log.Contains("MUSIC-STOPPED")) << "a click did not stop the music";
+
+    // The user's clicks inside the frames, once the page has loaded.
+    ASSERT_TRUE(run.Run("frameclick 1 page"));
+    EXPECT_EQ(run.log.Count("FRAME-LOADED"), 4) << "the frame did not load the page\n" << run.log.Text();
+    EXPECT_TRUE(run.log.Contains("MUSIC-STOPPED")) << "a click in a frame did not stop the music";
+    ASSERT_TRUE(run.Run("frameclick 0 program"));
+    driver::WaitUntil([&] { return Launches(disc, "setup") > 0; }, kStepTimeout);
+    driver::Pause(500);  // a second start would come now; its absence leaves no mark to wait for
+    EXPECT_EQ(Launches(disc, "setup"), 1) << "a program linked in a frame";
+    ASSERT_TRUE(run.Send("frameclick 0 close"));
+    EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0)) << "about:close in a frame";
+    ExpectNoTeardownInEvent(run);
+}
+
+// ---- Close requests under the control's own modal UI ------------------------------------------
+
+// The print dialog (print()), the find dialog and a script's message box run their modal loops on
+// the stack of a call between the program and the control. A close request that comes meanwhile
+// hides the window at once, but the control is torn down only once the call has returned. The
+// modal UI stays up long enough for the whole closing sequence to come round inside it.
+TEST_F(HostedPage, ACloseRequestDuringTheControlsModalUIEndsCleanlyAfterIt) {
+    struct ModalCase {
+        const char* what;  // the modal UI, as the stand-in's log names it
+        int button;        // its tool button (toolbar=print,search), or -1: the page's script
+    };
+    for (const ModalCase& row : {ModalCase{"print", 0}, ModalCase{"find", 1}, ModalCase{"alert", -1}}) {
+        SCOPED_TRACE(row.what);
+        SampleDisc disc;
+        WriteToolbarDisc(disc, "print,search");
+        HostedRun run(disc, {{standin::kModalVariable, "4000"}});
+        ASSERT_TRUE(run.Started()) << run.log.Text();
+        if (row.button >= 0) {
+            driver::ClickToolButton(ToolBarOf(run.main), row.button);
+        } else {
+            ASSERT_TRUE(run.Send("alert"));
+        }
+        ASSERT_TRUE(run.log.WaitFor(std::string(standin::kModalBegin) + " " + row.what, kStepTimeout))
+            << run.log.Text();
+        PostMessageA(run.main, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowVisible(run.main); }, kStepTimeout))
+            << "the window was not hidden";
+        EXPECT_EQ(run.process.WaitForExit(kExitTimeout), std::optional<DWORD>(0)) << run.log.Text();
+        EXPECT_FALSE(run.log.Contains(standin::kTeardownInModal)) << run.log.After(standin::kTeardownInModal);
+        ExpectNoTeardownInEvent(run);
+        const std::string log = run.log.Text();
+        const std::size_t modalEnd = log.find(std::string(standin::kModalEnd) + " " + row.what);
+        const std::size_t teardown = log.find("host> SetClientSite(NULL)");
+        EXPECT_NE(teardown, std::string::npos) << "the control was never torn down\n" << log;
+        EXPECT_LT(modalEnd, teardown) << "torn down before the modal UI ended\n" << log;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The control's OLE side: its identity, the properties a container sets, the object, in-place
 // and connection-point protocols, in the order of calls the platform's control makes.
 
+#include <cstdlib>
 #include <string>
 
 #include "standin/protocol.h"
@@ -39,6 +40,8 @@ Browser::Browser(Browser* top) : top_(top ? top : this) {
         noWindowClosing_ = release == "ie5";
         bothNewWindowEvents_ = release == "both";
         if (!release.empty()) Log("behaves as the control of " + release);
+        if (GetEnvironmentVariableA(kModalVariable, value, sizeof value))
+            modalMs_ = static_cast<DWORD>(std::strtoul(value, nullptr, 10));
         Log("created the control");
     }
 }
@@ -47,6 +50,7 @@ Browser::~Browser() {
     // A container that never deactivated the control leaves its windows: they must not call
     // into a control that is gone.
     DestroyWindows();
+    if (document_) document_->Detach();
     if (top_ == this) Log("the control ends");
 }
 
@@ -85,7 +89,7 @@ STDMETHODIMP_(ULONG) Browser::Release() {
     LONG left = InterlockedDecrement(&refs_);
     // The control holds itself while it raises an event; the container's last reference going
     // inside the event is the release that would free a real control under its own feet.
-    if (top_ == this && left == selfHolds_ && EventDepth() > 0) NoteTeardown("final release");
+    if (top_ == this && left == selfHolds_ && (EventDepth() > 0 || ModalDepth() > 0)) NoteTeardown("final release");
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
 }

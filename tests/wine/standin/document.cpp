@@ -160,10 +160,18 @@ ComPtr<IDispatch> CreateBody() {
 
 // ---- Document ----
 
-Document::Document(Browser&, const std::wstring& url)
-    : url_(url), window_(ComPtr<PageWindow>::Attach(new PageWindow())), body_(CreateBody()) {}
+Document::Document(Browser& browser, const std::wstring& url)
+    : url_(url),
+      window_(ComPtr<PageWindow>::Attach(new PageWindow(&browser))),
+      body_(CreateBody()),
+      browser_(&browser) {}
 
 Document::~Document() = default;
+
+void Document::Detach() {
+    browser_ = nullptr;
+    window_->Detach();
+}
 
 STDMETHODIMP Document::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -258,6 +266,8 @@ STDMETHODIMP Document::Exec(const GUID* group, DWORD id, DWORD option, VARIANT*,
     Log("host> document Exec(" + std::string(group ? "group" : "no group") + ", " + std::to_string(id) +
         ", " + std::to_string(option) + ") -> " + HrText(hr));
     if (!what.empty()) Log(std::string(kPageCommand) + " " + what);
+    // The find dialog is the control's own modal UI.
+    if (what == "find" && browser_) browser_->RunModal("find");
     return hr;
 }
 
@@ -323,6 +333,8 @@ STDMETHODIMP PageWindow::get_event(IHTMLEventObj** event) {
 STDMETHODIMP PageWindow::print() {
     Log("host> IHTMLWindow3::print -> S_OK");
     Log(std::string(kPageCommand) + " print");
+    // The print dialog runs its modal loop inside the call.
+    if (browser_) browser_->RunModal("print");
     return S_OK;
 }
 

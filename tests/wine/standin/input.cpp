@@ -192,7 +192,8 @@ void Browser::RunQueuedCommands() {
         RunCommand(command);
         Log("DONE " + std::to_string(number) + " " + command);
         --selfHolds_;
-        Release();
+        // A container that let go during the command leaves this hold the last one.
+        if (Release() == 0) return;
     }
 }
 
@@ -218,6 +219,10 @@ void Browser::RunCommand(const std::string& command) {
         olderNewWindowEvent_ = true;
     } else if (verb == "alttab") {
         SwitchAwayAndBack();
+    } else if (verb == "frameclick") {
+        ClickInFrame(argument);
+    } else if (verb == "alert") {
+        ScriptAlert();
     } else if (verb == "load") {
         StartNavigation(FromUtf8(argument));
     } else {
@@ -274,11 +279,41 @@ void Browser::ClickLink(const std::string& which, bool shift) {
     }
     for (std::size_t i = 0; i < page_.frames.size() && i < frames_.size(); ++i) {
         if (!clicked.target.empty() && clicked.target == page_.frames[i].name) {
-            AskBeforeNavigate(*frames_[i].get(), url, clicked.target);
+            LoadFrame(*frames_[i].get(), url, clicked.target);
             return;
         }
     }
     StartNavigation(url);
+}
+
+// A click on a link of a frame's page: the frame's own browser navigates (its BeforeNavigate2
+// names the frame's browser object), unless the link targets the whole window.
+void Browser::ClickInFrame(const std::string& frameAndLink) {
+    if (!TakesMouseInput()) return;
+    std::size_t space = frameAndLink.find(' ');
+    std::size_t index = static_cast<std::size_t>(std::atoi(frameAndLink.substr(0, space).c_str()));
+    std::string which = space == std::string::npos ? std::string() : frameAndLink.substr(space + 1);
+    if (index >= frames_.size() || !frames_[index]->document_) {
+        Log("no loaded frame " + frameAndLink.substr(0, space));
+        return;
+    }
+    Browser& frame = *frames_[index].get();
+    const Link* link = nullptr;
+    for (std::size_t i = 0; i < frame.page_.links.size() && !link; ++i) {
+        if (Utf8(frame.page_.links[i].id) == which || std::to_string(i) == which) link = &frame.page_.links[i];
+    }
+    if (!link) {
+        Log("no link " + which + " in frame " + std::to_string(index));
+        return;
+    }
+    Link clicked = *link;  // the frame's page may change under the click
+    ActivateUI();
+    std::wstring url = ResolveLink(frame.pagePath_, clicked.href, profile_);
+    if (_wcsicmp(clicked.target.c_str(), L"_top") == 0) {
+        StartNavigation(url);
+        return;
+    }
+    LoadFrame(frame, url, page_.frames[index].name);
 }
 
 void Browser::RightClick() {

@@ -11,6 +11,7 @@ namespace velvane::standin {
 namespace {
 
 int eventDepth = 0;
+int modalDepth = 0;
 
 HANDLE LogFile() {
     static HANDLE file = [] {
@@ -106,8 +107,21 @@ EventScope::~EventScope() {
     --eventDepth;
 }
 
+int ModalDepth() {
+    return modalDepth;
+}
+
+ModalScope::ModalScope() {
+    ++modalDepth;
+}
+
+ModalScope::~ModalScope() {
+    --modalDepth;
+}
+
 void NoteTeardown(const char* what) {
     if (eventDepth > 0) Log(std::string(kTeardownInEvent) + " " + what);
+    if (modalDepth > 0) Log(std::string(kTeardownInModal) + " " + what);
 }
 
 HRESULT StubCalled(const char* method) {

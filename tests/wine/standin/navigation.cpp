@@ -177,21 +177,34 @@ void Browser::FinishLoad() {
     frames_.clear();
     for (const Frame& frame : page_.frames) {
         ComPtr<Browser> child = Browser::Create(this);
-        std::wstring frameUrl = ResolveLink(pagePath_, frame.src, profile_);
         frames_.push_back(ComPtr<Browser>::Share(child.get()));
-        if (!AskBeforeNavigate(*child.get(), frameUrl, frame.name)) continue;
-        child->location_ = frameUrl;
-        child->document_ = ComPtr<Document>::Attach(new Document(*child.get(), frameUrl));
-        OwnedBstr address(frameUrl);
-        Fire("NavigateComplete2", kNavigateComplete2, {Dispatch(child->AsDispatch()), Ref(&address.v)});
-        OwnedBstr done(frameUrl);
-        Fire("DocumentComplete", kDocumentComplete, {Dispatch(child->AsDispatch()), Ref(&done.v)});
+        LoadFrame(*child.get(), ResolveLink(pagePath_, frame.src, profile_), frame.name);
     }
     Fire("DownloadComplete", kDownloadComplete, {});
     OwnedBstr address(url);
     Fire("DocumentComplete", kDocumentComplete, {Dispatch(AsDispatch()), Ref(&address.v)});
     Log("READY " + Utf8(url) + " links " + std::to_string(page_.links.size()) + " frames " +
         std::to_string(page_.frames.size()));
+}
+
+// A frame's own navigation: its events name the frame's browser object. The frame's page is read
+// like any other, so that its links can be clicked.
+bool Browser::LoadFrame(Browser& frame, const std::wstring& url, const std::wstring& name) {
+    if (!AskBeforeNavigate(frame, url, name)) return false;
+    if (StartsWithNoCase(url, L"javascript:")) {
+        if (url.find(L"close()") != std::wstring::npos) ScriptWindowClose();
+        return true;
+    }
+    frame.location_ = url;
+    frame.pagePath_ = PathFromAddress(url);
+    frame.page_ = frame.pagePath_.empty() ? PageModel{} : ReadPageModel(frame.pagePath_);
+    frame.document_ = ComPtr<Document>::Attach(new Document(frame, url));
+    OwnedBstr address(url);
+    Fire("NavigateComplete2", kNavigateComplete2, {Dispatch(frame.AsDispatch()), Ref(&address.v)});
+    OwnedBstr done(url);
+    Fire("DocumentComplete", kDocumentComplete, {Dispatch(frame.AsDispatch()), Ref(&done.v)});
+    Log("FRAME-LOADED " + Utf8(url));
+    return true;
 }
 
 // What the document asks its host when it is created: the UI flags, and what it may download.

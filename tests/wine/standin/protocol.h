@@ -18,6 +18,15 @@
 //   load <address>      the page's script sets location to <address>
 //   newwindow2          new-window requests raise NewWindow2 from now on, instead of NewWindow3
 //   alttab              another window takes the activation and gives it back (Alt+Tab and back)
+//   frameclick <frame> <link>  left click on a link of the page in frame number <frame> (from 0,
+//                       frames before iframes): the frame's own browser navigates
+//   alert               the page's script calls alert(): the host's ShowMessage first, then,
+//                       unless the host showed it, the control's own modal message box
+//
+// The control's own modal UI (the print dialog of print(), the find dialog, the message box of
+// alert()) runs a modal loop that dispatches the thread's messages for VELVANE_STANDIN_MODAL_MS
+// milliseconds, between EnableModeless(FALSE) and EnableModeless(TRUE) to the host's UI handler
+// and frame, as the platform's control announces modal UI. Without the variable it shows none.
 //
 // Tab, PgDn and the wheel are not commands: a test posts them to the window with the keyboard
 // focus, as the system would, and the log says whether the page got them ("PAGE-KEY <name>").
@@ -39,12 +48,16 @@ constexpr char kHoldVariable[] = "VELVANE_STANDIN_HOLD";       // "1": first loa
 //   "both"  NewWindow2 and then NewWindow3 for one request, the second starting from the answers
 //           given to the first
 constexpr char kControlVariable[] = "VELVANE_STANDIN_CONTROL";
+constexpr char kModalVariable[] = "VELVANE_STANDIN_MODAL_MS";  // how long modal UI stays up
 
 // The stand-in's file name in the build's output folder.
 constexpr char kLibraryName[] = "velvane_standin.dll";
 
 // Marks in the log.
 constexpr char kTeardownInEvent[] = "TEARDOWN-IN-EVENT";  // the host let go inside an event
+constexpr char kTeardownInModal[] = "TEARDOWN-IN-MODAL";  // ... inside the control's modal UI
+constexpr char kModalBegin[] = "MODAL-BEGIN";             // the control's modal UI, and what it is
+constexpr char kModalEnd[] = "MODAL-END";
 constexpr char kOutsideWindow[] = "OUTSIDE-WINDOW";       // a window outside the menu opened
 constexpr char kPageKey[] = "PAGE-KEY";                   // the page got a key or the wheel
 constexpr char kOwnContextMenu[] = "OWN-CONTEXT-MENU";    // the browser showed its own menu

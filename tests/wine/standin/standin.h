@@ -43,7 +43,16 @@ public:
     EventScope(const EventScope&) = delete;
     EventScope& operator=(const EventScope&) = delete;
 };
-// A teardown step the container takes: flagged when an event is on the stack.
+// Depth of the control's own modal UI (a dialog's modal loop) on the stack.
+int ModalDepth();
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+// A teardown step the container takes: flagged when an event or modal UI is on the stack.
 void NoteTeardown(const char* what);
 
 // ---- page.cpp ---------------------------------------------------------------------------------
@@ -93,6 +102,8 @@ class PageWindow;
 class Document final : public HtmlDocument2Stubs, public IOleCommandTarget {
 public:
     explicit Document(Browser& browser, const std::wstring& url);
+    // The browser is going: the document (which the container may still hold) forgets it.
+    void Detach();
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
@@ -119,11 +130,13 @@ private:
     std::wstring url_;
     ComPtr<PageWindow> window_;
     ComPtr<IDispatch> body_;
+    Browser* browser_;  // the browser that shows it, until it goes
 };
 
 class PageWindow final : public HtmlWindow2Stubs, public HtmlWindow3Stubs {
 public:
-    PageWindow() = default;
+    explicit PageWindow(Browser* browser) : browser_(browser) {}
+    void Detach() { browser_ = nullptr; }
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
@@ -141,6 +154,7 @@ public:
 private:
     ~PageWindow();
     LONG refs_ = 1;
+    Browser* browser_;
     ComPtr<IHTMLEventObj> event_;
 };
 
@@ -282,6 +296,7 @@ public:
     void OpenNewWindow(const std::wstring& url, const char* why);
     void ScriptWindowClose();
     void ScriptError(int frame);
+    bool LoadFrame(Browser& frame, const std::wstring& url, const std::wstring& name);
     void AskHostForDocument();
     void ReadAmbient(DISPID id, const char* name);
     HRESULT Fire(const char* name, DISPID id, std::vector<VARIANTARG> args);
@@ -293,6 +308,7 @@ public:
     void RunQueuedCommands();
     void RunCommand(const std::string& command);
     void ClickLink(const std::string& which, bool shift);
+    void ClickInFrame(const std::string& frameAndLink);
     void RightClick();
     bool TakesMouseInput() const;
     void SwitchAwayAndBack();
@@ -300,6 +316,11 @@ public:
     bool OfferKeyToHost(MSG& message);
     LRESULT ServerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT EmbeddingMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // modal.cpp: the control's own modal UI, run on whichever browser (top or frame) shows it.
+    void RunModal(const char* what);
+    void AnnounceModal(bool enable);
+    void ScriptAlert();
 
     // Container interfaces taken from the client site (empty when it has none).
     ComPtr<IDocHostUIHandler> UIHandler() const;
@@ -344,6 +365,7 @@ private:
 
     Profile profile_ = Profile::Plain;
     bool holdNextLoad_ = false;
+    DWORD modalMs_ = 0;  // how long the control's modal UI stays up; none when 0
     bool olderNewWindowEvent_ = false;  // NewWindow2 instead of NewWindow3
     bool bothNewWindowEvents_ = false;  // NewWindow2, then NewWindow3
     bool noWindowClosing_ = false;      // before IE 5.5: window.close() destroys the window
