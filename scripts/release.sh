@@ -75,31 +75,38 @@ lay_out_example_disc "$folder/example-disc-skinned" skinned "$build"
 to_crlf() { sed 's/\r$//; s/$/\r/'; }
 "$root/scripts/author-guide.sh" "$root/README.md" "$version" >"$folder/Guide.txt"
 
-# The change list: the newest heading ("## Unreleased") becomes the version and the commit's date.
+# The change list: its entries, the newest heading ("## Unreleased") becoming the version and
+# the commit's date.
 release_date=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%d)
 if ! grep -q '^## ' "$root/CHANGELOG.md"; then
     echo "CHANGELOG.md has no entry (a \"## \" heading) for this release." >&2
     exit 1
 fi
-awk -v head="## Velvane $version, $release_date" \
-    '!done && /^## / { print head; done = 1; next } { print }' "$root/CHANGELOG.md" |
+awk -v head="## Velvane $version, $release_date" '
+    BEGIN { print "Velvane: changes"; print "================"; print "" }
+    !done && /^## / { print head; done = 1; next }
+    done' "$root/CHANGELOG.md" |
     to_crlf >"$folder/Changes.txt"
 
 # The notices of the libraries linked into the programs, as the system's packages give them.
 runtime_copyright=/usr/share/doc/mingw-w64-i686-dev/copyright
 compiler_copyright=/usr/share/doc/gcc-mingw-w64-base/copyright
 threads=""
-[ "$thread_model" = posix ] && threads=", and the winpthreads library (POSIX threads for Windows)"
+[ "$thread_model" = posix ] && threads="
+- winpthreads, the POSIX threads the compiler's thread model needs,"
 {
     cat <<NOTICE
 Velvane $version: licence notices
 
 autostart.exe, velvane-check.exe and checks\\screencheck.dll are linked statically with parts
-of the compiler's and the system's runtime libraries, built with MinGW-w64 GCC ($thread_model
-thread model): the MinGW-w64 runtime (C runtime start-up and support code)$threads, which
-are under the licences in part 1; and the GCC runtime libraries libgcc and libstdc++, which
-are under the GNU General Public License version 3 with the GCC Runtime Library Exception,
-in part 2. The exception permits shipping programs linked with them under terms of one's own.
+of the runtime libraries of their compiler, MinGW-w64 GCC (thread model: $thread_model):
+
+- the MinGW-w64 runtime (start-up and support code of the C runtime),$threads
+  under the licences in part 1;
+- the GCC runtime libraries libgcc and libstdc++, under the GNU General Public License version
+  3 with the GCC Runtime Library Exception, in part 2. The exception lets programs linked with
+  them be shipped under terms of their own.
+
 Both parts are the copyright files of the Debian packages the programs were built with.
 
 ================================================================================
