@@ -82,10 +82,11 @@ if ! grep -q '^## ' "$root/CHANGELOG.md"; then
     echo "CHANGELOG.md has no entry (a \"## \" heading) for this release." >&2
     exit 1
 fi
-awk -v head="## Velvane $version, $release_date" '
+awk -v newest="Velvane $version, $release_date" '
+    function heading(text,   rule) { rule = text; gsub(/./, "-", rule); print text; print rule }
     BEGIN { print "Velvane: changes"; print "================"; print "" }
-    !done && /^## / { print head; done = 1; next }
-    done' "$root/CHANGELOG.md" |
+    /^## / { heading(done ? substr($0, 4) : newest); done = 1; next }
+    done { gsub(/`/, ""); print }' "$root/CHANGELOG.md" |
     to_crlf >"$folder/Changes.txt"
 
 # The notices of the libraries linked into the programs, as the system's packages give them.
