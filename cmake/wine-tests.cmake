@@ -51,6 +51,8 @@ file(GLOB GLUE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/glu
 add_executable(glue_tests ${GLUE_TEST_SOURCES})
 target_compile_options(glue_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(glue_tests PRIVATE velvane_glue velvane_driver gtest_main)
+# Where the tests find the example disc's files.
+target_compile_definitions(glue_tests PRIVATE "VELVANE_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 # Tests of the cursor, the focus and the active window run alone.
 add_wine_gtests_alone(glue_tests
     Endings/AboutBoxModal.*:ImageShapeDragTest.*:ImageShapePictureTest.AskTheActive*)
