@@ -4,6 +4,7 @@
 add_executable(velvane-check src/check/check_main.cpp)
 target_compile_options(velvane-check PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(velvane-check PRIVATE velvane_logic)
+target_include_directories(velvane-check PRIVATE ${VELVANE_VERSION_DIR})
 
 if(WIN32)
     target_link_options(velvane-check PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)

@@ -18,6 +18,5 @@ add_dependencies(glue_tests velvane_standin)
 
 # The end-to-end runs with the stand-in register it for the whole prefix: they run alone. Their
 # file names outside ASCII need a UTF-8 Unix locale, and C.UTF-8 is the one every machine has.
-add_test(NAME e2e.standin COMMAND e2e_tests --gtest_filter=HostedPage.*)
-set_tests_properties(e2e.standin PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL TRUE
-                     ENVIRONMENT "VELVANE_RUN_ALONE=1;VELVANE_LC_ALL=C.UTF-8")
+# (ENVIRONMENT already holds VELVANE_RUN_ALONE, and test discovery cannot pass a list.)
+add_wine_gtests_alone(e2e_tests HostedPage.* ENVIRONMENT_MODIFICATION VELVANE_LC_ALL=set:C.UTF-8)

@@ -49,7 +49,7 @@ target_compile_options(autostart PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(autostart PRIVATE velvane_glue)
 target_compile_definitions(autostart PRIVATE ${VELVANE_OLDEST_WINDOWS})
 # The manifest of this build's processor comes from the build folder.
-target_include_directories(autostart PRIVATE ${CMAKE_BINARY_DIR}/res)
+target_include_directories(autostart PRIVATE ${CMAKE_BINARY_DIR}/res ${VELVANE_VERSION_DIR})
 # The shipped exe carries no symbols: it lies on every disc.
 target_link_options(autostart PRIVATE "$<$<CONFIG:Release,MinSizeRel>:-s;-Wl,--gc-sections>")
 

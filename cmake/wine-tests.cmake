@@ -12,9 +12,28 @@ add_test(NAME wine.session.stop COMMAND ${WINE_HARNESS}/session.sh stop ${WINE_S
 set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
 set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 
+# Each test of a program is an entry of its own in the test list. Tests that use what every
+# program on the display shares (the cursor, the focus, the active window, files of the prefix)
+# run alone (tests/wine/runs_alone.h): add_wine_gtests_alone registers those matching a gtest
+# filter as serial entries with VELVANE_RUN_ALONE set (ARGN: more test properties), and
+# add_wine_gtest, called after every such call for the program, registers the rest to run side
+# by side. So no test is listed twice, and none skips.
+set(WINE_GTEST_DISCOVERY DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES)
+function(add_wine_gtests_alone target filter)
+    gtest_discover_tests(${target} ${WINE_GTEST_DISCOVERY} TEST_FILTER ${filter}
+                         PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180 RUN_SERIAL TRUE
+                                    ENVIRONMENT VELVANE_RUN_ALONE=1 ${ARGN})
+    set_property(TARGET ${target} APPEND PROPERTY VELVANE_ALONE_FILTERS ${filter})
+endfunction()
 function(add_wine_gtest target)
-    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
-                         PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 ${ARGN})
+    get_target_property(alone ${target} VELVANE_ALONE_FILTERS)
+    set(filter "")
+    if(alone)
+        list(JOIN alone ":" alone)
+        set(filter TEST_FILTER "-${alone}")
+    endif()
+    gtest_discover_tests(${target} ${WINE_GTEST_DISCOVERY} ${filter}
+                         PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120)
 endfunction()
 
 # What every test shares: temp folders, whole files, bitmaps (tests/support).
@@ -36,12 +55,11 @@ file(GLOB GLUE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/glu
 add_executable(glue_tests ${GLUE_TEST_SOURCES})
 target_compile_options(glue_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(glue_tests PRIVATE velvane_glue velvane_driver gtest_main)
-add_wine_gtest(glue_tests)
-# Tests of the cursor, the focus and the active window run alone (see tests/wine/runs_alone.h).
-add_test(NAME glue.alone COMMAND glue_tests
-         --gtest_filter=Endings/AboutBoxModal.*:ImageShapeDragTest.*:ImageShapePictureTest.AskTheActive*)
-set_tests_properties(glue.alone PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
-                     ENVIRONMENT "VELVANE_RUN_ALONE=1")
+# Where the tests find the example disc's files.
+target_compile_definitions(glue_tests PRIVATE "VELVANE_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
+# Tests of the cursor, the focus and the active window run alone.
+add_wine_gtests_alone(glue_tests
+    Endings/AboutBoxModal.*:ImageShapeDragTest.*:ImageShapePictureTest.AskTheActive*)
 
 # End-to-end tests: sample discs in temp folders, autostart.exe run on them, read from outside.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/e2e/*.cpp)
@@ -49,7 +67,6 @@ add_executable(e2e_tests ${E2E_TEST_SOURCES})
 target_compile_options(e2e_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE velvane_driver gtest_main)
 add_dependencies(e2e_tests autostart)
-add_wine_gtest(e2e_tests)
 add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage)
 set_tests_properties(e2e.german_user PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120
                      ENVIRONMENT "VELVANE_LC_ALL=de_DE.UTF-8;VELVANE_EXPECT_GERMAN=1")
@@ -106,7 +123,10 @@ set_target_properties(old_browser_version PROPERTIES PREFIX "")
 add_dependencies(e2e_tests old_browser_version)
 # The example disc's own requirement library, for the runs of the example disc.
 add_dependencies(e2e_tests screencheck)
-add_test(NAME e2e.alone COMMAND e2e_tests --gtest_filter=OldBrowser.*:Skin.Dragging*)
-set_tests_properties(e2e.alone PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120 RUN_SERIAL TRUE
-                     ENVIRONMENT "VELVANE_RUN_ALONE=1")
+# The old library's test, and the drag tests, which move the cursor.
+add_wine_gtests_alone(e2e_tests OldBrowser.*:Skin.Dragging*)
 include(cmake/standin.cmake)
+
+# The rest of each program's tests, side by side.
+add_wine_gtest(glue_tests)
+add_wine_gtest(e2e_tests)

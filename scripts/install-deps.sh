@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12; does nothing when all of it is there.
-# Usage: scripts/install-deps.sh [native|all|win64]
+# Usage: scripts/install-deps.sh [native|all|win64|release]
 #   native: the Linux build only; all: also the 32-bit Windows build and Wine;
-#   win64: also the 64-bit Windows build, for machines that run no 32-bit programs.
+#   win64: also the 64-bit Windows build, for machines that run no 32-bit programs;
+#   release: what scripts/release.sh needs: the 32-bit Windows build and zip, no Wine.
 set -euo pipefail
 
 want=${1:-all}
 native=(cmake make g++ googletest libgtest-dev)
-windows=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool)
+windows=(g++-mingw-w64-i686-win32 wine wine32:i386 wine64 xvfb xauth imagemagick xdotool)
 
 packages=("${native[@]}")
 case "$want" in
     native) ;;
     all) packages+=("${windows[@]}") ;;
-    win64) packages+=("${windows[@]}" g++-mingw-w64-x86-64) ;;
-    *) echo "usage: install-deps.sh [native|all|win64]" >&2; exit 2 ;;
+    win64) packages+=("${windows[@]}" g++-mingw-w64-x86-64-win32) ;;
+    release) packages=(cmake make g++-mingw-w64-i686-win32 zip) ;;
+    *) echo "usage: install-deps.sh [native|all|win64|release]" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -41,7 +43,7 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 # wine32 is a package of the i386 architecture. (It installs even where 32-bit programs cannot
 # run; the scripts then use the 64-bit Wine.)
-if [ "$want" != native ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$want" != native ] && [ "$want" != release ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
 log=$(mktemp)

@@ -30,14 +30,15 @@ build() {  # build FOLDER TARGETS CMAKE-ARGS...   (TARGETS: "all" or a list of t
     fi
 }
 build native all -DCMAKE_BUILD_TYPE=Debug
+# The shipped programs are configured as scripts/release.sh configures them.
+source "$root/scripts/shipped-build.sh"
 if [ "$wine_arch" = win64 ]; then
     # The shipped programs must link for 32-bit Windows here too; their tests run from the
     # 64-bit build.
-    build win32 "autostart screencheck velvane-check" -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+    build win32 "$shipped_targets" "${shipped_cmake_args[@]}"
     build win64 all -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
 else
-    build win32 all -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+    build win32 all "${shipped_cmake_args[@]}"
 fi
 
 # A fresh Wine prefix for every run: no state carried over from an earlier one.
@@ -46,9 +47,10 @@ rm -rf "$root/build/$wine_build/wine/prefix"
 status=0
 (cd "$root/build/native" && ctest --output-on-failure -j "$jobs") || status=1
 (cd "$root/build/$wine_build" && ctest --output-on-failure -j "$jobs") || status=1
-if [ "$wine_arch" = win64 ]; then
-    # The checks of the shipped 32-bit programs themselves (their imports): no Wine needed.
-    (cd "$root/build/win32" && ctest --output-on-failure -R '^exe\.') || status=1
+if [ "$wine_build" != win32 ]; then
+    # The checks that read the shipped exe's file without running it (its imports), on the
+    # 32-bit build itself.
+    (cd "$root/build/win32" && ctest -R '^exe\.' --output-on-failure) || status=1
 fi
 "$root/scripts/fuzz.sh" 20 || status=1
 exit $status

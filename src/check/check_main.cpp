@@ -1,5 +1,6 @@
 // velvane-check: finds what will go wrong with a disc before it is burned.
 //   velvane-check [--json] DISC_FOLDER
+//   velvane-check --version
 // Exit code 0 without errors, 1 with errors, 2 for a usage problem.
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <system_error>
 
 #include "check/disc_check.h"
+#include "velvane_version.h"
 
 namespace {
 
@@ -17,7 +19,9 @@ constexpr int kUsageProblem = 2;
 
 int Usage(const char* problem) {
     if (problem) std::fprintf(stderr, "velvane-check: %s\n", problem);
-    std::fputs("usage: velvane-check [--json] DISC_FOLDER\n", problem ? stderr : stdout);
+    std::fputs("usage: velvane-check [--json] DISC_FOLDER\n"
+               "       velvane-check --version\n",
+               problem ? stderr : stdout);
     return problem ? kUsageProblem : 0;
 }
 
@@ -46,6 +50,10 @@ int main(int argc, char** argv) {
         const std::string_view argument = argv[i];
         if (argument == "--json") {
             json = true;
+        } else if (argument == "--version") {
+            // The same version as autostart.exe's version resource: both come from the project.
+            std::puts("velvane-check " VELVANE_VERSION_TEXT);
+            return 0;
         } else if (argument == "--help" || argument == "-h") {
             return Usage(nullptr);
         } else if (argument.starts_with("-")) {

@@ -1,7 +1,8 @@
 #pragma once
 // Tests that use what every program on the display shares (the mouse cursor, the keyboard focus,
-// the active window) would disturb each other when run side by side. They run alone, from
-// entries of their own in the test list that set VELVANE_RUN_ALONE; elsewhere they skip.
+// the active window) would disturb each other when run side by side. Each runs alone, from a
+// serial entry of its own in the test list that sets VELVANE_RUN_ALONE (add_wine_gtests_alone in
+// cmake/wine-tests.cmake); run by hand without it, they skip.
 
 #include <windows.h>
 

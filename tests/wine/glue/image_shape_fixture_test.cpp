@@ -78,10 +78,9 @@ TestImage ReadBmp(const std::string& path) {
 }
 
 std::string SourceTreePath(const std::string& relative) {
-    // This file's own path as it was compiled, seen through Wine's drive Z: (the Unix root).
-    std::string path = __FILE__;
-    path.erase(path.rfind("/tests/wine/glue/"));
-    path = "Z:" + path + "/" + relative;
+    // The source tree as the build names it (the objects' own file names carry no folders, so
+    // that builds are reproducible), seen through Wine's drive Z: (the Unix root).
+    std::string path = "Z:" VELVANE_SOURCE_DIR "/" + relative;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
