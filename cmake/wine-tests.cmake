@@ -66,6 +66,8 @@ file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/e2e/
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 target_compile_options(e2e_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE velvane_driver gtest_main)
+# Where the tests find the example disc's files.
+target_compile_definitions(e2e_tests PRIVATE "VELVANE_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 add_dependencies(e2e_tests autostart)
 add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage)
 set_tests_properties(e2e.german_user PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120

@@ -165,7 +165,7 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     if (!dialog) return std::nullopt;
     // The box can become visible a moment before its text control exists.
     HWND dialogWindow = dialog->hwnd;
-    WaitUntil([dialogWindow] { return GetDlgItem(dialogWindow, 0xFFFF) != nullptr; }, 2000);
+    WaitUntil([dialogWindow] { return GetDlgItem(dialogWindow, 0xFFFF) != nullptr; }, 5000);
     MessageBoxInfo box;
     box.hwnd = dialog->hwnd;
     box.title = dialog->text;
@@ -198,6 +198,10 @@ PretendedRelease::~PretendedRelease() {
 
 void Dismiss(const MessageBoxInfo& box, int command) {
     PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    // A box on its way out is still a visible dialog for a moment, its text control already
+    // gone: the next wait for a box would find it again instead of the one that follows.
+    HWND dialog = box.hwnd;
+    WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000);
 }
 
 }  // namespace velvane::driver

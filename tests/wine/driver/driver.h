@@ -77,7 +77,7 @@ struct MessageBoxInfo {
 // Waits for a visible dialog-class window (a message box) of process `pid`.
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs);
 
-// Dismisses a message box as its button would (IDOK or IDCANCEL).
+// Dismisses a message box as its button would (IDOK or IDCANCEL), and waits until it is gone.
 void Dismiss(const MessageBoxInfo& box, int command);
 
 // Makes Wine report another Windows release (as winecfg names it: "winxp", "win2k", ...) to

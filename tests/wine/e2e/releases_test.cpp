@@ -20,9 +20,8 @@ namespace {
 
 // A file of examples/disc, seen through Wine's drive Z: (the Unix root).
 std::string ExampleFile(const std::string& relative) {
-    std::string path = __FILE__;
-    path.erase(path.rfind("/tests/wine/e2e/"));
-    path = "Z:" + path + "/examples/disc/" + relative;
+    // The source tree as the build names it: the objects carry no folders of their own.
+    std::string path = "Z:" VELVANE_SOURCE_DIR "/examples/disc/" + relative;
     for (char& c : path) {
         if (c == '/') c = '\\';
     }
