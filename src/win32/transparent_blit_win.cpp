@@ -11,24 +11,12 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // The destination AND NOT the source: clears the pixels that are white in the source.
 constexpr DWORD kAndNotSource = 0x00220326;
 
-// Sets a device context's text and background colours, which a blit from a monochrome bitmap
-// gives its black and white pixels, and puts the previous ones back at the end of the scope.
-class MonochromeColours {
-public:
-    explicit MonochromeColours(HDC dc)
-        : dc_(dc), text_(SetTextColor(dc, kBlack)), background_(SetBkColor(dc, kWhite)) {}
-    ~MonochromeColours() {
-        SetTextColor(dc_, text_);
-        SetBkColor(dc_, background_);
-    }
-    MonochromeColours(const MonochromeColours&) = delete;
-    MonochromeColours& operator=(const MonochromeColours&) = delete;
-
-private:
-    HDC dc_;
-    COLORREF text_;
-    COLORREF background_;
-};
+// A blit from a monochrome bitmap gives its black pixels the text colour and its white pixels
+// the background colour of the target.
+void UseMonochromeColours(HDC dc) {
+    SetTextColor(dc, kBlack);
+    SetBkColor(dc, kWhite);
+}
 
 // The older way, with nothing newer than Windows 95 has: a monochrome mask, white where the
 // source has the transparent colour, clears the target's share of the picture (AND), and the
@@ -49,11 +37,11 @@ void MaskedStretch(HDC dc, const RECT& target, HDC source, int width, int height
     SetBkColor(source, sourceBackground);
 
     BitBlt(imageDC.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
-    {
-        MonochromeColours colours(imageDC.get());
-        BitBlt(imageDC.get(), 0, 0, width, height, maskDC.get(), 0, 0, kAndNotSource);
-    }
-    MonochromeColours colours(dc);
+    UseMonochromeColours(imageDC.get());  // a context of its own: nothing to put back
+    BitBlt(imageDC.get(), 0, 0, width, height, maskDC.get(), 0, 0, kAndNotSource);
+
+    SavedDCState callersColours(dc);
+    UseMonochromeColours(dc);
     const int w = target.right - target.left;
     const int h = target.bottom - target.top;
     StretchBlt(dc, target.left, target.top, w, h, maskDC.get(), 0, 0, width, height, SRCAND);
