@@ -101,17 +101,11 @@ void RaiseWindowClosing(TWebHost& host, const DISPPARAMS& params) {
     WithCancel(BoolSlot(params, 1), [&](bool& cancel) { handler(host, child, cancel); });
 }
 
-// DocumentComplete(pDisp, URL)
-void RaiseDocumentComplete(TWebHost& host, const DISPPARAMS& params) {
-    TDocumentCompleteEvent handler = host.OnDocumentComplete;
-    if (!handler || params.cArgs != 2)
-        return;
-    handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)));
-}
-
-// NavigateComplete2(pDisp, URL)
-void RaiseNavigateComplete2(TWebHost& host, const DISPPARAMS& params) {
-    TNavigateComplete2Event handler = host.OnNavigateComplete2;
+// NavigateComplete2(pDisp, URL) and DocumentComplete(pDisp, URL): the browser, the page's or a
+// frame's, and its address.
+template <TDocumentCompleteEvent TWebHost::*event>
+void RaiseBrowserAndAddress(TWebHost& host, const DISPPARAMS& params) {
+    TDocumentCompleteEvent handler = host.*event;
     if (!handler || params.cArgs != 2)
         return;
     handler(host, DispatchArgument(params, 0), VariantText(ArgumentOrEmpty(params, 1)));
@@ -133,8 +127,8 @@ struct EventRoute {
 
 constexpr std::array<EventRoute, 7> kEventRoutes = {{
     {kBeforeNavigate2, &RaiseBeforeNavigate2},
-    {kNavigateComplete2, &RaiseNavigateComplete2},
-    {kDocumentComplete, &RaiseDocumentComplete},
+    {kNavigateComplete2, &RaiseBrowserAndAddress<&TWebHost::OnNavigateComplete2>},
+    {kDocumentComplete, &RaiseBrowserAndAddress<&TWebHost::OnDocumentComplete>},
     {kCommandStateChange, &RaiseCommandStateChange},
     {kNewWindow2, &RaiseNewWindow2},
     {kNewWindow3, &RaiseNewWindow3},

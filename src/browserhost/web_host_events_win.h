@@ -26,8 +26,8 @@ using TBeforeNavigate2Event = std::function<void(
     const VARIANT& targetFrameName, const VARIANT& postData, const VARIANT& headers, bool& cancel)>;
 using TDocumentCompleteEvent =
     std::function<void(TWebHost& sender, IDispatch* pDisp, const std::string& url)>;
-using TNavigateComplete2Event =
-    std::function<void(TWebHost& sender, IDispatch* pDisp, const std::string& url)>;
+// NavigateComplete2 carries what DocumentComplete does.
+using TNavigateComplete2Event = TDocumentCompleteEvent;
 // The last call between the program and the browser on the stack returned, and work waits for
 // that moment (TWebHost::MayRunNow). Raised in the call's last frames: post the work, don't run it.
 using TCallsReturnedEvent = std::function<void(TWebHost& sender)>;
