@@ -40,6 +40,8 @@ endfunction()
 add_library(velvane_test_support STATIC tests/support/temp_folder_win.cpp)
 target_include_directories(velvane_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(velvane_test_support PRIVATE ${VELVANE_WARNINGS})
+# Where SourceTreePath finds the repository's files.
+target_compile_definitions(velvane_test_support PRIVATE "VELVANE_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 
 # The driver: finds the program's windows and message boxes from outside.
 add_library(velvane_driver STATIC tests/wine/driver/driver.cpp)
@@ -55,8 +57,6 @@ file(GLOB GLUE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/glu
 add_executable(glue_tests ${GLUE_TEST_SOURCES})
 target_compile_options(glue_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(glue_tests PRIVATE velvane_glue velvane_driver gtest_main)
-# Where the tests find the example disc's files.
-target_compile_definitions(glue_tests PRIVATE "VELVANE_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 # Tests of the cursor, the focus and the active window run alone.
 add_wine_gtests_alone(glue_tests
     Endings/AboutBoxModal.*:ImageShapeDragTest.*:ImageShapePictureTest.AskTheActive*)
@@ -66,8 +66,6 @@ file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/e2e/
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
 target_compile_options(e2e_tests PRIVATE ${VELVANE_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE velvane_driver gtest_main)
-# Where the tests find the example disc's files.
-target_compile_definitions(e2e_tests PRIVATE "VELVANE_SOURCE_DIR=\"${CMAKE_SOURCE_DIR}\"")
 add_dependencies(e2e_tests autostart)
 add_test(NAME e2e.german_user COMMAND e2e_tests --gtest_filter=*InTheUsersLanguage)
 set_tests_properties(e2e.german_user PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120

@@ -88,4 +88,12 @@ void TempFolder::Write(const std::string& relative, std::string_view content) co
     WriteWholeFile(path, content);
 }
 
+std::string SourceTreePath(const std::string& relative) {
+    // The source tree as the build names it (the objects' own file names carry no folders, so
+    // that builds are reproducible), seen through Wine's drive Z: (the Unix root).
+    std::string path = "Z:" VELVANE_SOURCE_DIR "/" + relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 }  // namespace velvane::testsupport

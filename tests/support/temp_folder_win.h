@@ -15,6 +15,9 @@ void WriteWholeFile(const std::string& path, std::string_view content);
 // writes it).
 std::string ReadFileText(const std::string& path);
 
+// The Windows path of a file in the source tree, given relative to the repository's root.
+std::string SourceTreePath(const std::string& relative);
+
 class TempFolder {
 public:
     // `purpose` names the folder, so that a folder left behind by a crash says whose it is.

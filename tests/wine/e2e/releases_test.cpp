@@ -20,12 +20,7 @@ namespace {
 
 // A file of examples/disc, seen through Wine's drive Z: (the Unix root).
 std::string ExampleFile(const std::string& relative) {
-    // The source tree as the build names it: the objects carry no folders of their own.
-    std::string path = "Z:" VELVANE_SOURCE_DIR "/examples/disc/" + relative;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
+    return testsupport::SourceTreePath("examples/disc/" + relative);
 }
 
 void CopyExample(const SampleDisc& disc, const std::string& from, const std::string& to) {

@@ -77,14 +77,6 @@ TestImage ReadBmp(const std::string& path) {
     return image;
 }
 
-std::string SourceTreePath(const std::string& relative) {
-    // The source tree as the build names it (the objects' own file names carry no folders, so
-    // that builds are reproducible), seen through Wine's drive Z: (the Unix root).
-    std::string path = "Z:" VELVANE_SOURCE_DIR "/" + relative;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 GdiBitmap MakeDib(const TestImage& image) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;

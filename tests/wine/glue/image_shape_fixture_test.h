@@ -37,8 +37,6 @@ TestImage BlockPicture(int width, int height, int block,
 
 // Reads a BMP file (through LoadImage and GetDIBits) as a picture.
 TestImage ReadBmp(const std::string& path);
-// The Windows path of a file in the source tree, given relative to the repository's root.
-std::string SourceTreePath(const std::string& relative);
 
 // Writes a BMP file of the given colour depth (1, 4, 8, 16, 24 or 32 bits per pixel). The
 // picture must have few enough colours for a palette depth.

@@ -61,7 +61,7 @@ TEST_F(ImageShapeRegionTest, CutsTheWindowToTheEllipseAndItsHoles) {
 }
 
 TEST_F(ImageShapeRegionTest, TheExampleDiscSkinShapesAFramedWindow) {
-    const std::string path = SourceTreePath("examples/disc/skinned/skin.bmp");
+    const std::string path = testsupport::SourceTreePath("examples/disc/skinned/skin.bmp");
     const TestImage skin = ReadBmp(path);
     ASSERT_EQ(skin.At(0, skin.height - 1), kMagenta);
     ShapeHostWindow host(ShapeHostWindow::Frame::Caption, 50, 50, 341, 262);
